@@ -1,0 +1,33 @@
+#include "probes/folder_path.h"
+
+namespace sqp {
+
+namespace {
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+}  // namespace
+
+std::string TrimControlAndBlanks(std::string_view text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && IsBlankOrControl(text[first])) ++first;
+  while (last > first && IsBlankOrControl(text[last - 1])) --last;
+  return std::string(text.substr(first, last - first));
+}
+
+std::string NormalizeFolderPath(std::string_view folder_text, char delimiter) {
+  std::string path(folder_text);
+  while (!path.empty() && path.back() == delimiter) {
+    path.back() = ' ';
+    path = TrimControlAndBlanks(path);
+  }
+  return TrimControlAndBlanks(path);
+}
+
+std::string JoinFilePath(std::string_view folder_path, std::string_view file_name) {
+  std::string path(folder_path);
+  path += kPathDelimiter;
+  path += file_name;
+  return path;
+}
+
+}  // namespace sqp

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string_view>
+
+namespace sqp {
+
+// Path conventions of the file system the probes run on.
+#ifdef _WIN32
+inline constexpr char kPathDelimiter = '\\';
+// Characters after which a "." no longer starts a file extension.
+inline constexpr std::string_view kExtensionStopChars = "\\:";
+#else
+inline constexpr char kPathDelimiter = '/';
+inline constexpr std::string_view kExtensionStopChars = "/";
+#endif
+
+// Whether `byte` starts a two-byte character in the system's code page.
+// UTF-8 never uses ASCII bytes inside a character, so POSIX needs no test.
+bool IsCodePageLeadByte(unsigned char byte);
+
+}  // namespace sqp

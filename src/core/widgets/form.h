@@ -1,0 +1,64 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "widgets/control.h"
+#include "widgets/keys.h"
+
+namespace sqp::widgets {
+
+// A top-level window: owns its controls, tells observers of their changes,
+// and keeps the keyboard focus by the rules of the Windows dialog manager
+// (tab order, arrow keys among siblings, Enter on a focused push button).
+class Form : public Control {
+ public:
+  Form(std::string name, Bounds client_area);
+  ~Form() override;
+
+  // Runs when the window is first made visible, before it is on screen.
+  Handler on_show;
+
+  // Creates a control owned by this form.
+  template <class T>
+  T* Create(std::string name, Control* parent, Bounds bounds) {
+    auto control = std::make_unique<T>(std::move(name), parent, bounds);
+    T* raw = control.get();
+    owned_.push_back(std::move(control));
+    return raw;
+  }
+  // Every control of the form in creation order.
+  std::vector<Control*> AllControls() const;
+  Control* FindControl(std::string_view name) const;
+
+  void AddObserver(ControlObserver* observer);
+  void RemoveObserver(ControlObserver* observer);
+  void NotifyObservers(Control& control, Change change);
+
+  Control* Focused() const { return focused_; }
+  // Focuses `control` if it can take the focus; answers whether it did.
+  bool SetFocus(Control* control);
+  // The first activation puts the focus on the first tab stop.
+  void Activate();
+  // A key press that the focus rules may take. Answers whether they took it;
+  // a view hands a key they did not take to the focused control itself.
+  bool KeyDown(Key key, Modifiers modifiers);
+
+  // Called when a control was disabled or hidden: a focused control that can
+  // no longer be reached loses the focus, and no other control gets it.
+  void DropFocusIfUnreachable();
+
+ private:
+  std::vector<Control*> TabOrderList() const;
+  void MoveFocusByTab(bool forward);
+  void MoveFocusAmongSiblings(bool forward);
+  void SetFocusInternal(Control* control);
+
+  std::vector<std::unique_ptr<Control>> owned_;
+  std::vector<ControlObserver*> observers_;
+  Control* focused_ = nullptr;
+  bool activated_ = false;
+};
+
+}  // namespace sqp::widgets
