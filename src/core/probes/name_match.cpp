@@ -27,7 +27,9 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool HasWildcard(std::string_view name) { return name.find_first_of("*?") != std::string_view::npos; }
+bool HasWildcard(std::string_view name) {
+  return name.find_first_of("*?") != std::string_view::npos;
+}
 
 bool MatchesWildcard(std::string_view pattern, std::string_view name) {
   // Iterative matcher with one backtrack point for the last "*" seen, so

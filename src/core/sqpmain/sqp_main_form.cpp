@@ -35,8 +35,8 @@ void Connect(Control& control, widgets::Handler handler) {
 }  // namespace
 
 TSQPMainForm::TSQPMainForm(Application& application, SQPMainUnit& unit)
-    : Form("SQPMainForm", {0, 0, SQPMainWindowLayout().client_width,
-                           SQPMainWindowLayout().client_height}),
+    : Form("SQPMainForm",
+           {0, 0, SQPMainWindowLayout().client_width, SQPMainWindowLayout().client_height}),
       application_(application),
       unit_(unit) {
   SetText(std::string(SQPMainWindowLayout().caption));
@@ -64,9 +64,8 @@ TSQPMainForm::TSQPMainForm(Application& application, SQPMainUnit& unit)
   // building the window runs no check.
   for (const LayoutRow& row : SQPMainLayout()) {
     if (row.event == nullptr) continue;
-    Connect(*FindControl(row.name), [this, event = row.event](Control* sender) {
-      (this->*event)(sender);
-    });
+    Connect(*FindControl(row.name),
+            [this, event = row.event](Control* sender) { (this->*event)(sender); });
   }
   on_show = [this](Control* sender) { FormShow(sender); };
 }

@@ -25,10 +25,10 @@ const WindowLayout& SQPMainWindowLayout();
 
 // The field of TSQPMainForm that a row fills; its type names the control kind.
 using LayoutField =
-    std::variant<widgets::Label* TSQPMainForm::*, widgets::Edit* TSQPMainForm::*,
-                 widgets::Button* TSQPMainForm::*, widgets::GroupBox* TSQPMainForm::*,
-                 widgets::ProgressBar* TSQPMainForm::*, widgets::PageControl* TSQPMainForm::*,
-                 widgets::TabSheet* TSQPMainForm::*>;
+    std::variant<widgets::Label * TSQPMainForm::*, widgets::Edit * TSQPMainForm::*,
+                 widgets::Button * TSQPMainForm::*, widgets::GroupBox * TSQPMainForm::*,
+                 widgets::ProgressBar * TSQPMainForm::*, widgets::PageControl * TSQPMainForm::*,
+                 widgets::TabSheet * TSQPMainForm::*>;
 
 // A handler of the form: click for a button, change for an edit or a page
 // container.

@@ -67,8 +67,9 @@ std::vector<Control*> Control::TabOrderedChildren() const {
   for (Control* child : children_) {
     if (child->IsWindowed()) windowed.push_back(child);
   }
-  std::stable_sort(windowed.begin(), windowed.end(),
-                   [](const Control* a, const Control* b) { return a->tab_order_ < b->tab_order_; });
+  std::stable_sort(windowed.begin(), windowed.end(), [](const Control* a, const Control* b) {
+    return a->tab_order_ < b->tab_order_;
+  });
   return windowed;
 }
 

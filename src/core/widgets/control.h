@@ -9,7 +9,16 @@ namespace sqp::widgets {
 class Control;
 class Form;
 
-enum class ControlKind { kForm, kLabel, kEdit, kButton, kGroupBox, kProgressBar, kPageControl, kTabSheet };
+enum class ControlKind {
+  kForm,
+  kLabel,
+  kEdit,
+  kButton,
+  kGroupBox,
+  kProgressBar,
+  kPageControl,
+  kTabSheet
+};
 
 // Position within the parent's client area and size, in layout pixels.
 struct Bounds {

@@ -1,0 +1,82 @@
+// Cases that only an ordinary user meets: root is let through every
+// permission check. CTest runs this binary under an unprivileged user.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "probes/file_probes.h"
+#include "support/temp_tree.h"
+#include "support/wizard_session.h"
+
+namespace sqp::testing {
+namespace {
+
+class Unprivileged : public ::testing::Test {
+ protected:
+  TempTree tree_;
+  WizardSession run_{{tree_.File("north.sq2")}};
+};
+
+int SizeFailureCode(const std::string& path) {
+  try {
+    FileByteSize(path);
+    return 0;
+  } catch (const EInOutError& error) {
+    return error.ErrorCode();
+  }
+}
+
+TEST_F(Unprivileged, AnUnreadableStaticsIsReportedAsAccessDenied) {
+  MakeMapFiles(tree_, "client");
+  MakeMapFiles(tree_, "cd", 21971754);
+  SetMode(tree_.Path("cd/Statics0.mul"), 0);
+  run_.TypeOver(*run_.Form().UOClientPathEdit, tree_.Path("client"));
+  run_.Click(*run_.Form().NextButton);
+  run_.TypeOver(*run_.Form().UOCDPathEdit, tree_.Path("cd"));
+  EXPECT_EQ(run_.View().boxes, std::vector<ShownBox>{ReporterBox("Dateizugriff verweigert.")});
+  EXPECT_EQ(Look(*run_.Form().UOCDStaticsResultLabel), Green("Found!"));
+  EXPECT_TRUE(run_.Unit().UOCDFilesOk);
+}
+
+TEST_F(Unprivileged, PermissionBitsDecideNothingButTheOwnersWriteBit) {
+  // Writeable by its owner's bit even when the user could not open it.
+  const std::string no_access = tree_.File("client/Map0.mul");
+  SetMode(no_access, 0200);
+  EXPECT_TRUE(FileIsPresent(no_access));
+  EXPECT_TRUE(FileIsWriteable(no_access));
+  EXPECT_EQ(SizeFailureCode(no_access), 5);
+}
+
+TEST_F(Unprivileged, AFolderWithoutSearchPermissionHidesItsFiles) {
+  MakeMapFiles(tree_, "locked");
+  SetMode(tree_.Path("locked"), 0600);
+  run_.TypeOver(*run_.Form().UOClientPathEdit, tree_.Path("locked"));
+  EXPECT_EQ(Look(*run_.Form().UOClientStaIdxResultLabel), Red("Not found!"));
+  EXPECT_FALSE(run_.NextEnabled());
+  // Listed, but not reachable: access denied.
+  EXPECT_EQ(SizeFailureCode(tree_.Path("locked/Statics0.mul")), 5);
+}
+
+TEST_F(Unprivileged, AnUnreadableFolderStillYieldsExactNames) {
+  MakeMapFiles(tree_, "noread");
+  tree_.File("noread/other.mul");
+  SetMode(tree_.Path("noread"), 0300);
+  // The exact names open; a case variant would need the folder listed.
+  EXPECT_TRUE(FileIsPresent(tree_.Path("noread/Map0.mul")));
+  EXPECT_FALSE(FileIsPresent(tree_.Path("noread/MAP0.MUL")));
+  EXPECT_FALSE(FileIsPresent(tree_.Path("noread/*.mul")));
+  run_.TypeOver(*run_.Form().UOClientPathEdit, tree_.Path("noread"));
+  EXPECT_TRUE(run_.NextEnabled());
+}
+
+}  // namespace
+}  // namespace sqp::testing
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (geteuid() == 0) {
+    std::fprintf(stderr,
+                 "These tests need an ordinary user: root passes every permission check.\n");
+    return 1;
+  }
+  return RUN_ALL_TESTS();
+}
