@@ -197,6 +197,7 @@ constexpr WindowLayout kWindow{
     .client_height = 249,
     .font_name = "MS Sans Serif",
     .font_points = 8,
+    .font_pixels = 11,
     .design_text_height = 13,
     .page_inset = kPageArea.left,
 };

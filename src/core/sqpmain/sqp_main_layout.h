@@ -15,6 +15,8 @@ struct WindowLayout {
   int client_height;
   std::string_view font_name;
   int font_points;
+  // The font's character height in pixels at 96 dpi (8 points).
+  int font_pixels;
   // The font's text height at 96 dpi; every position and size scales by the
   // actual text height over this one.
   int design_text_height;

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/application_view.h"
+
+namespace sqp::qt {
+
+// The application's side of the window system on Qt: message boxes modal
+// over the whole application, and the quit request queued on the event loop.
+class QtApplicationView : public ApplicationView {
+ public:
+  void RunMessageBox(const MessageBoxRequest& box, bool closes_at_once) override;
+  void PostQuit() override;
+  void ReleaseMouseCapture() override;
+};
+
+}  // namespace sqp::qt

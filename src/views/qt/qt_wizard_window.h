@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QWidget>
+#include <unordered_map>
+
+#include "app/application.h"
+#include "layout_metrics.h"
+#include "widgets/form.h"
+
+namespace sqp::qt {
+
+// The wizard window drawn with Qt Widgets. It holds no state of its own:
+// every native widget mirrors a control of the core's form, and every input
+// goes to the core through the application's dispatch point. Keys that the
+// core's focus rules take never reach Qt's own focus chain.
+class QtWizardWindow : public QWidget, private widgets::ControlObserver {
+ public:
+  QtWizardWindow(Application& application, widgets::Form& form,
+                 const LayoutMetrics& metrics = LayoutMetrics());
+  ~QtWizardWindow() override;
+
+  QWidget* WidgetFor(const widgets::Control* control) const;
+  const LayoutMetrics& Metrics() const { return metrics_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void ControlChanged(widgets::Control& control, widgets::Change change) override;
+  QWidget* CreateWidget(widgets::Control& control, QWidget* parent);
+  void ConnectInput(widgets::Control& control, QWidget* widget);
+  void SyncText(widgets::Control& control);
+  void SyncLabelColor(widgets::Control& control);
+  void SyncSelection(widgets::Control& control);
+  void SyncFocus();
+  bool RouteKey(QKeyEvent* event);
+  void TakeUserFocus(QWidget* widget);
+
+  Application& application_;
+  widgets::Form& form_;
+  LayoutMetrics metrics_;
+  std::unordered_map<const widgets::Control*, QWidget*> widgets_;
+  std::unordered_map<const QWidget*, widgets::Control*> controls_;
+  // The edit whose native change is being handed to the core: its own
+  // echo must not move the caret the user is typing at.
+  const widgets::Control* editing_ = nullptr;
+  bool syncing_focus_ = false;
+};
+
+}  // namespace sqp::qt

@@ -1,0 +1,25 @@
+#include "run_sqpatch.h"
+
+#include <QApplication>
+
+#include "qt_application_view.h"
+#include "qt_wizard_window.h"
+#include "sqpatch/sqpatch_program.h"
+
+namespace sqp::qt {
+
+int RunSQPatch(std::vector<std::string> arguments) {
+  // The name the desktop shows for the program; window captions stay as set.
+  QApplication::setApplicationName(kApplicationTitle);
+  // The program ends on its quit request, not when its last window goes.
+  QApplication::setQuitOnLastWindowClosed(false);
+  QtApplicationView view;
+  SQPatchProgram program(view, std::move(arguments));
+  QtWizardWindow window(program.App(), program.SQPMainForm());
+  program.App().ShowMainForm();
+  window.show();
+  QApplication::exec();
+  return program.ExitStatus();
+}
+
+}  // namespace sqp::qt

@@ -1,0 +1,272 @@
+// The Linux program's window, driven through real widget events.
+#include <QAction>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+#include "box_watcher.h"
+#include "qt_application_view.h"
+#include "qt_wizard_window.h"
+#include "run_sqpatch.h"
+#include "sqpatch/sqpatch_program.h"
+#include "sqpmain/sqp_main_layout.h"
+#include "support/temp_tree.h"
+
+namespace sqp::qt::testing {
+
+using sqp::testing::MakeMapFiles;
+using sqp::testing::SetReadOnly;
+using sqp::testing::TempTree;
+
+// One run of the program with its real window on screen.
+struct Run {
+  explicit Run(std::vector<std::string> arguments)
+      : program(view, std::move(arguments)), window(program.App(), program.SQPMainForm()) {
+    program.App().ShowMainForm();
+    window.show();
+    window.activateWindow();
+  }
+  TSQPMainForm& Form() { return program.SQPMainForm(); }
+  template <class W>
+  W* Widget(const widgets::Control* control) {
+    return qobject_cast<W*>(window.WidgetFor(control));
+  }
+  QPushButton* Next() { return Widget<QPushButton>(Form().NextButton); }
+  QString Action() { return Widget<QLabel>(Form().ActionLabel)->text(); }
+  // The colour painted behind a label, read from a grab of the window.
+  QColor Background(const widgets::Label* label) {
+    QWidget* widget = window.WidgetFor(label);
+    const QImage image = window.grab().toImage();
+    return image.pixelColor(widget->mapTo(&window, QPoint(1, 0)));
+  }
+  QString FocusedName() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr && focus != &window ? focus->objectName() : QStringLiteral("(none)");
+  }
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target =
+        QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &window;
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+  }
+
+  QtApplicationView view;
+  SQPatchProgram program;
+  QtWizardWindow window;
+};
+
+class WizardWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<TempTree> tree_;
+  std::string patch_;
+
+ private slots:
+  void init() {
+    tree_ = std::make_unique<TempTree>();
+    patch_ = tree_->File("north.sq2");
+    MakeMapFiles(*tree_, "client");
+    MakeMapFiles(*tree_, "cd", 21971754);
+  }
+  void cleanup() { tree_.reset(); }
+
+  void everyControlSitsWhereTheLayoutPutsIt() {
+    Run run({patch_});
+    const LayoutMetrics& metrics = run.window.Metrics();
+    QCOMPARE(run.window.windowTitle(), QStringLiteral("Stonequill Patch 1"));
+    QCOMPARE(run.window.size(), QSize(metrics.Scaled(461), metrics.Scaled(249)));
+    QVERIFY(!(run.window.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(run.window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    QCOMPARE(run.window.minimumSize(), run.window.maximumSize());
+    for (const LayoutRow& row : SQPMainLayout()) {
+      const widgets::Control* control = run.Form().FindControl(row.name);
+      QWidget* widget = run.window.WidgetFor(control);
+      QVERIFY2(widget != nullptr, row.name.data());
+      QCOMPARE(widget->pos(), metrics.Scaled(row.bounds).topLeft());
+      if (control->Kind() == widgets::ControlKind::kLabel) {
+        // Labels size themselves to their text.
+        QCOMPARE(widget->width(),
+                 widget->fontMetrics().horizontalAdvance(QString::fromStdString(control->Text())));
+      } else {
+        QCOMPARE(widget->size(), metrics.Scaled(row.bounds).size());
+      }
+    }
+    // With the layout's own font, every label is as wide as laid out.
+    if (run.window.font().family() == QStringLiteral("MS Sans Serif")) {
+      QCOMPARE(metrics.Scale(), 1.0);
+      QCOMPARE(run.Widget<QLabel>(run.Form().UOClientPathLabel)->width(), 189);
+      QCOMPARE(run.Widget<QLabel>(run.Form().UOCDPathLabel)->width(), 195);
+    }
+    QCOMPARE(run.Widget<QProgressBar>(run.Form()._ProgressBar)->value(), 0);
+  }
+
+  void resultsPaintGreenOrRedAndTheEditionNever() {
+    SetReadOnly(tree_->Path("client/Map0.mul"));
+    Run run({patch_, tree_->Path("client"), tree_->Path("cd")});
+    TSQPMainForm& form = run.Form();
+    QTRY_VERIFY(run.window.isVisible());
+    QCOMPARE(run.Widget<QLabel>(form.UOClientStaIdxResultLabel)->text(),
+             QStringLiteral("Found and writeable!"));
+    QCOMPARE(run.Background(form.UOClientStaIdxResultLabel), QColor(0, 128, 0));
+    QCOMPARE(run.Widget<QLabel>(form.UOClientMapResultLabel)->text(),
+             QStringLiteral("Found, but readonly!"));
+    QCOMPARE(run.Background(form.UOClientMapResultLabel), QColor(255, 0, 0));
+    // The text keeps the window-text colour.
+    QCOMPARE(
+        run.window.WidgetFor(form.UOClientMapResultLabel)->palette().color(QPalette::WindowText),
+        run.window.palette().color(QPalette::WindowText));
+    // Page 1 holds the results of the start-up check.
+    SetReadOnly(tree_->Path("client/Map0.mul"), false);
+    QTest::mouseClick(run.Widget<QPushButton>(form.UOClientTestButton), Qt::LeftButton);
+    QVERIFY(run.Next()->isEnabled());
+    QTest::mouseClick(run.Next(), Qt::LeftButton);
+    QCOMPARE(run.Background(form.UOCDMapResultLabel), QColor(0, 128, 0));
+    QCOMPARE(run.Widget<QLabel>(form.UOCDTypeResultLabel)->text(),
+             QStringLiteral("The Second Age"));
+    // The edition label shows its parent's colour: that of the group box
+    // just left of it.
+    QWidget* edition = run.window.WidgetFor(form.UOCDTypeResultLabel);
+    const QColor group_colour = run.window.grab().toImage().pixelColor(
+        edition->mapTo(&run.window, QPoint(-2, edition->height() / 2)));
+    QCOMPARE(run.Background(form.UOCDTypeResultLabel), group_colour);
+    QVERIFY(group_colour != QColor(0, 128, 0) && group_colour != QColor(255, 0, 0));
+  }
+
+  void typingEnablesNextAtTheKeyThatCompletesThePath() {
+    Run run({patch_});
+    auto* edit = run.Widget<QLineEdit>(run.Form().UOClientPathEdit);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    const QString folder = QString::fromStdString(tree_->Path("client"));
+    for (int typed = 1; typed <= folder.size(); ++typed) {
+      QTest::keyClicks(edit, folder.mid(typed - 1, 1));
+      QCOMPARE(run.Next()->isEnabled(), typed == folder.size());
+    }
+    QCOMPARE(run.Background(run.Form().UOClientStaticsResultLabel), QColor(0, 128, 0));
+    QTest::keyClicks(edit, "x");
+    QVERIFY(!run.Next()->isEnabled());
+    QCOMPARE(run.Background(run.Form().UOClientStaticsResultLabel), QColor(255, 0, 0));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QVERIFY(run.Next()->isEnabled());
+    // The caret stays where the user types: a key in the middle spoils it.
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClicks(edit, "y");
+    QCOMPARE(edit->text(), "y" + folder);
+    QVERIFY(!run.Next()->isEnabled());
+  }
+
+  void pastingFromTheContextMenuRunsTheCheck() {
+    Run run({patch_});
+    auto* edit = run.Widget<QLineEdit>(run.Form().UOClientPathEdit);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(tree_->Path("client")));
+    std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+    QAction* paste = nullptr;
+    for (QAction* action : menu->actions()) {
+      if (action->text().startsWith(QStringLiteral("&Paste"))) paste = action;
+    }
+    QVERIFY(paste != nullptr);
+    QVERIFY(paste->isEnabled());
+    paste->trigger();
+    QCOMPARE(QString::fromStdString(run.Form().UOClientPathEdit->Text()), edit->text());
+    QVERIFY(run.Next()->isEnabled());
+  }
+
+  void nextLeadsThroughAllThreePages() {
+    Run run({patch_, tree_->Path("client"), tree_->Path("cd")});
+    QCOMPARE(run.Action(), QStringLiteral("Check current files"));
+    QVERIFY(run.Widget<QLineEdit>(run.Form().UOClientPathEdit)->isVisible());
+    QTest::mouseClick(run.Next(), Qt::LeftButton);
+    QCOMPARE(run.Action(), QStringLiteral("Check for correct CD"));
+    QVERIFY(!run.Widget<QLineEdit>(run.Form().UOClientPathEdit)->isVisible());
+    QVERIFY(run.Widget<QLineEdit>(run.Form().UOCDPathEdit)->isVisible());
+    QVERIFY(run.Next()->isEnabled());
+    QTest::mouseClick(run.Next(), Qt::LeftButton);
+    QCOMPARE(run.Action(), QStringLiteral("Apply the patch"));
+    QVERIFY(!run.Next()->isEnabled());
+    QVERIFY(!run.Widget<QPushButton>(run.Form().FinishButton)->isEnabled());
+    QVERIFY(!run.Widget<QLineEdit>(run.Form().UOCDPathEdit)->isVisible());
+  }
+
+  void focusKeysFollowTheWindowsRules() {
+    Run run({patch_});
+    QTRY_COMPARE(run.FocusedName(), QStringLiteral("PageControl"));
+    run.Key(Qt::Key_Tab);
+    QCOMPARE(run.FocusedName(), QStringLiteral("UOClientPathEdit"));
+    QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(tree_->Path("client")));
+    QVERIFY(run.Next()->isEnabled());
+    run.Key(Qt::Key_Tab);
+    QCOMPARE(run.FocusedName(), QStringLiteral("UOClientTestButton"));
+    run.Key(Qt::Key_Left);
+    QCOMPARE(run.FocusedName(), QStringLiteral("UOClientResultsGroupBox"));
+    run.Key(Qt::Key_Right);
+    run.Key(Qt::Key_Tab);
+    QCOMPARE(run.FocusedName(), QStringLiteral("NextButton"));
+    run.Key(Qt::Key_Right);
+    QCOMPARE(run.FocusedName(), QStringLiteral("_ProgressBar"));
+    run.Key(Qt::Key_Left);
+    run.Key(Qt::Key_Escape);
+    run.Key(Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(run.Action(), QStringLiteral("Check current files"));
+    run.Key(Qt::Key_Return);
+    QCOMPARE(run.Action(), QStringLiteral("Check for correct CD"));
+    // Next was disabled under the focus: no control keeps it.
+    QCOMPARE(run.FocusedName(), QStringLiteral("(none)"));
+    run.Key(Qt::Key_Tab);
+    QCOMPARE(run.FocusedName(), QStringLiteral("PageControl"));
+    run.Key(Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(run.Action(), QStringLiteral("Check for correct CD"));
+    run.Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(run.FocusedName(), QStringLiteral("UOCDRecheckButton"));
+    // Enter in an edit presses nothing.
+    run.Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(run.FocusedName(), QStringLiteral("UOCDPathEdit"));
+    QTest::keyClicks(QApplication::focusWidget(), QString::fromStdString(tree_->Path("cd")));
+    run.Key(Qt::Key_Return);
+    QCOMPARE(run.Action(), QStringLiteral("Check for correct CD"));
+    QVERIFY(run.Next()->isEnabled());
+  }
+
+  void aStartupErrorShowsItsBoxAndEndsWithStatus1() {
+    BoxWatcher watcher;
+    const int status = RunSQPatch({});
+    QCOMPARE(status, 1);
+    // Only the first box waits; the later ones close at once.
+    QCOMPARE(watcher.boxes.size(), std::size_t{1});
+    QCOMPARE(watcher.boxes[0].caption, QStringLiteral("Error"));
+    QCOMPARE(watcher.boxes[0].text,
+             QStringLiteral("Usage: sqpatch.exe sqdfile [UOClientPath UOCDPath]"));
+    QCOMPARE(watcher.boxes[0].icon, QMessageBox::NoIcon);
+    QCOMPARE(watcher.boxes[0].buttons, 1);
+  }
+
+  void aFailedSizeProbeShowsTheStopBoxAndTheProgramGoesOn() {
+    tree_->File("socket/StaIdx0.mul");
+    tree_->File("socket/Map0.mul");
+    tree_->Socket("socket/Statics0.mul");
+    Run run({patch_, tree_->Path("client"), tree_->Path("cd")});
+    QTest::mouseClick(run.Next(), Qt::LeftButton);
+    BoxWatcher watcher;
+    auto* edit = run.Widget<QLineEdit>(run.Form().UOCDPathEdit);
+    edit->selectAll();
+    QTest::keyClicks(edit, QString::fromStdString(tree_->Path("socket")));
+    QVERIFY(!watcher.boxes.empty());
+    QCOMPARE(watcher.boxes.back().caption, QStringLiteral("Stonequill Patch"));
+    QCOMPARE(watcher.boxes.back().text, QStringLiteral("E/A-Fehler 6."));
+    QCOMPARE(watcher.boxes.back().icon, QMessageBox::Critical);
+    QCOMPARE(run.Widget<QLabel>(run.Form().UOCDStaticsResultLabel)->text(),
+             QStringLiteral("Found!"));
+    QCOMPARE(run.Background(run.Form().UOCDStaticsResultLabel), QColor(0, 128, 0));
+    QVERIFY(run.window.isVisible());
+    QVERIFY(!run.program.App().QuitPending());
+  }
+};
+
+}  // namespace sqp::qt::testing
+
+QTEST_MAIN(sqp::qt::testing::WizardWindowTest)
+#include "wizard_window_test.moc"
