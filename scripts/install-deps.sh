@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on a fresh Debian 12 machine.
+# Installs what building, testing and running need on a fresh Debian 12
+# machine. Extra package names given as arguments are installed too.
 set -euo pipefail
-packages=(build-essential cmake ninja-build libgtest-dev util-linux clang-format)
+packages=(
+  build-essential cmake ninja-build libgtest-dev clang-format util-linux
+  # The Linux program and its tests: Qt 6 Widgets, the window font (Wine's
+  # "MS Sans Serif"), a fallback font, and a virtual display.
+  qt6-base-dev libgl-dev fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth xdotool
+  "$@"
+)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
