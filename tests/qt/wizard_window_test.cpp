@@ -190,6 +190,10 @@ class WizardWindowTest : public QObject {
     QVERIFY(!run.Next()->isEnabled());
     QVERIFY(!run.Widget<QPushButton>(run.Form().FinishButton)->isEnabled());
     QVERIFY(!run.Widget<QLineEdit>(run.Form().UOCDPathEdit)->isVisible());
+    // The user can only close the window, which ends the program at once.
+    QVERIFY(run.window.close());
+    QVERIFY(run.program.App().QuitPending());
+    QCOMPARE(run.program.ExitStatus(), 0);
   }
 
   void focusKeysFollowTheWindowsRules() {
