@@ -3,6 +3,7 @@
 #include "widgets/button.h"
 #include "widgets/edit.h"
 #include "widgets/form.h"
+#include "widgets/keys.h"
 #include "widgets/label.h"
 #include "widgets/page_control.h"
 
@@ -125,12 +126,20 @@ TEST(PageControl, AProgramSelectionRaisesNoChangeEvent) {
   EXPECT_TRUE(second->Showing());
   EXPECT_FALSE(first->Showing());
   EXPECT_EQ(changes, 0);
-  // With a visible tab, Ctrl+Tab switches and raises the event.
-  first->SetTabVisible(true);
+  // With a visible tab, Ctrl+Tab from inside the container switches to it
+  // and raises the event.
+  first->SetTabVisible(false);
   second->SetTabVisible(false);
-  pages->UserSelectNextPage(true);
+  auto* button = form.Create<Button>("Button", second, {0, 0, 5, 5});
+  ASSERT_TRUE(form.SetFocus(button));
+  form.KeyDown(Key::kTab, kCtrl);
+  EXPECT_EQ(pages->ActivePage(), second);  // no other page has a visible tab
+  EXPECT_EQ(changes, 0);
+  first->SetTabVisible(true);
+  form.KeyDown(Key::kTab, kCtrl | kShift);
   EXPECT_EQ(pages->ActivePage(), first);
   EXPECT_EQ(changes, 1);
+  EXPECT_EQ(form.Focused(), nullptr);  // the button went with its page
 }
 
 }  // namespace

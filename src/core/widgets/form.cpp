@@ -74,9 +74,12 @@ bool Form::KeyDown(Key key, Modifiers modifiers) {
     case Key::kTab:
       if (alt) return false;
       if (ctrl) {
-        // Ctrl+Tab steps through the pages of a focused page container.
-        if (focused_ != nullptr && focused_->Kind() == ControlKind::kPageControl) {
-          static_cast<PageControl*>(focused_)->UserSelectNextPage(!shift);
+        // Ctrl+Tab steps through the pages of the container holding the focus.
+        for (Control* c = focused_; c != nullptr; c = c->Parent()) {
+          if (c->Kind() == ControlKind::kPageControl) {
+            static_cast<PageControl*>(c)->UserSelectNextPage(!shift);
+            break;
+          }
         }
         return true;
       }
