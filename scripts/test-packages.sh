@@ -12,9 +12,9 @@ sudo=""
 
 # Tools the checks need beyond the build: dpkg-shlibdeps, the desktop and
 # MIME database tools, xdg-mime with two readers of the MIME database, man,
-# and an XML checker.
+# an XML checker, and unzip for the Windows .zip.
 bash scripts/install-deps.sh dpkg-dev desktop-file-utils xdg-utils shared-mime-info \
-  libfile-mimeinfo-perl libglib2.0-bin man-db groff-base libxml2-utils
+  libfile-mimeinfo-perl libglib2.0-bin man-db groff-base libxml2-utils unzip
 
 fail() {
   echo "FAILED: $*" >&2
