@@ -48,7 +48,7 @@ pass "man page lints clean"
 
 # --- The .deb ---------------------------------------------------------------
 cmake --workflow --preset release
-deb=$(ls build/release/sqpatch_*_amd64.deb)
+deb=$(ls build/release/sqpatch_*.deb)
 [ "$(echo "$deb" | wc -l)" -eq 1 ] || fail "expected one .deb, found: $deb"
 
 expected=(
@@ -173,7 +173,7 @@ check_windows_zip() {
   [ "$listing" = "$(printf '%s\n' README.txt sqpatch-sq2.reg sqpatch.exe | sort)" ] ||
     fail "the .zip holds other files than expected:"$'\n'"$(unzip -l "$1")"
   unzip -p "$1" '*/sqpatch-sq2.reg' | grep -qF '\"%1\"' || fail "the .reg sample lacks \"%1\""
-  pass "unzip -l lists sqpatch.exe, README.txt and sqpatch-sq2.reg"
+  pass "the .zip holds sqpatch.exe, README.txt and sqpatch-sq2.reg"
 }
 echo "skipped: the Windows .zip (waits for the Windows program)"
 
