@@ -163,10 +163,11 @@ pass "removed; the .sq2 type is gone with it"
 
 # --- The Windows .zip -------------------------------------------------------
 # TODO(windows): once the Windows program lands, build its .zip here (CPack's
-# ZIP generator, set up in packaging/windows/) and check it with
-# check_windows_zip, for example:
-#   cmake --workflow --preset windows-release
-#   check_windows_zip build/windows-release/sqpatch-1.0-win64.zip
+# ZIP generator, set up in packaging/windows/ for the target sqpatch) and
+# check it with check_windows_zip, for example:
+#   cmake --preset windows && cmake --build --preset windows
+#   (cd build/windows && cpack)
+#   check_windows_zip build/windows/sqpatch-1.0-win64.zip
 check_windows_zip() {
   local listing
   listing=$(unzip -Z1 "$1" | sed 's|^[^/]*/||' | grep -v '^$' | sort)
