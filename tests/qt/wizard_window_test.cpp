@@ -11,54 +11,16 @@
 #include <memory>
 
 #include "box_watcher.h"
-#include "qt_application_view.h"
-#include "qt_wizard_window.h"
 #include "run_sqpatch.h"
-#include "sqpatch/sqpatch_program.h"
 #include "sqpmain/sqp_main_layout.h"
 #include "support/temp_tree.h"
+#include "wizard_run.h"
 
 namespace sqp::qt::testing {
 
 using sqp::testing::MakeMapFiles;
 using sqp::testing::SetReadOnly;
 using sqp::testing::TempTree;
-
-// One run of the program with its real window on screen.
-struct Run {
-  explicit Run(std::vector<std::string> arguments)
-      : program(view, std::move(arguments)), window(program.App(), program.SQPMainForm()) {
-    program.App().ShowMainForm();
-    window.show();
-    window.activateWindow();
-  }
-  TSQPMainForm& Form() { return program.SQPMainForm(); }
-  template <class W>
-  W* Widget(const widgets::Control* control) {
-    return qobject_cast<W*>(window.WidgetFor(control));
-  }
-  QPushButton* Next() { return Widget<QPushButton>(Form().NextButton); }
-  QString Action() { return Widget<QLabel>(Form().ActionLabel)->text(); }
-  // The colour painted behind a label, read from a grab of the window.
-  QColor Background(const widgets::Label* label) {
-    QWidget* widget = window.WidgetFor(label);
-    const QImage image = window.grab().toImage();
-    return image.pixelColor(widget->mapTo(&window, QPoint(1, 0)));
-  }
-  QString FocusedName() {
-    QWidget* focus = QApplication::focusWidget();
-    return focus != nullptr && focus != &window ? focus->objectName() : QStringLiteral("(none)");
-  }
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* target =
-        QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &window;
-    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
-  }
-
-  QtApplicationView view;
-  SQPatchProgram program;
-  QtWizardWindow window;
-};
 
 class WizardWindowTest : public QObject {
   Q_OBJECT

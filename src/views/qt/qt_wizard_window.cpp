@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QFrame>
@@ -9,9 +10,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <optional>
+#include <string>
 
+#include "folder_drop.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
 #include "widgets/label.h"
@@ -73,6 +78,14 @@ bool ToCoreKey(const QKeyEvent& event, widgets::Key& key, widgets::Modifiers& mo
 int Utf16Offset(const std::string& text, std::size_t byte_offset) {
   return static_cast<int>(
       QString::fromUtf8(text.data(), static_cast<qsizetype>(byte_offset)).size());
+}
+
+// Only the path of a drop is read. It is never taken as a move, after which
+// the source might remove the dropped items.
+Qt::DropAction ReadOnlyDropAction(Qt::DropActions possible) {
+  if (possible & Qt::CopyAction) return Qt::CopyAction;
+  if (possible & Qt::LinkAction) return Qt::LinkAction;
+  return Qt::IgnoreAction;
 }
 
 }  // namespace
@@ -314,10 +327,39 @@ bool QtWizardWindow::eventFilter(QObject* watched, QEvent* event) {
         }
       }
       break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+      // URL drops from a file manager are ours; the line edit would insert
+      // the URLs as text. Plain text drops stay with the line edit.
+      auto* drop = static_cast<QDropEvent*>(event);
+      const auto found = controls_.find(widget);
+      if (found != controls_.end() && found->second->Kind() == ControlKind::kEdit &&
+          drop->mimeData()->hasUrls()) {
+        TakeFolderDrop(*found->second, drop);
+        return true;
+      }
+      break;
+    }
     default:
       break;
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void QtWizardWindow::TakeFolderDrop(Control& edit, QDropEvent* event) {
+  const std::optional<std::string> folder = DroppedFolder(*event->mimeData());
+  const Qt::DropAction action = ReadOnlyDropAction(event->possibleActions());
+  if (!folder.has_value() || action == Qt::IgnoreAction || !edit.EnabledInTree()) {
+    event->ignore();
+    return;
+  }
+  event->setDropAction(action);
+  event->accept();
+  if (event->type() != QEvent::Drop) return;
+  // The whole folder at once: one user change, so the check runs once.
+  auto& target = static_cast<widgets::Edit&>(edit);
+  application_.Dispatch([&] { target.UserReplaceText(*folder); });
 }
 
 bool QtWizardWindow::event(QEvent* event) {

@@ -7,6 +7,8 @@
 #include "layout_metrics.h"
 #include "widgets/form.h"
 
+class QDropEvent;
+
 namespace sqp::qt {
 
 // The wizard window drawn with Qt Widgets. It holds no state of its own:
@@ -36,6 +38,7 @@ class QtWizardWindow : public QWidget, private widgets::ControlObserver {
   void SyncSelection(widgets::Control& control);
   void SyncFocus();
   bool RouteKey(QKeyEvent* event);
+  void TakeFolderDrop(widgets::Control& edit, QDropEvent* event);
   void TakeUserFocus(QWidget* widget);
 
   Application& application_;

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QApplication>
+#include <QColor>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <QtTest>
+#include <string>
+#include <vector>
+
+#include "qt_application_view.h"
+#include "qt_wizard_window.h"
+#include "sqpatch/sqpatch_program.h"
+#include "widgets/label.h"
+
+namespace sqp::qt::testing {
+
+// One run of the program with its real window on screen.
+struct Run {
+  explicit Run(std::vector<std::string> arguments)
+      : program(view, std::move(arguments)), window(program.App(), program.SQPMainForm()) {
+    program.App().ShowMainForm();
+    window.show();
+    window.activateWindow();
+  }
+  TSQPMainForm& Form() { return program.SQPMainForm(); }
+  template <class W>
+  W* Widget(const widgets::Control* control) {
+    return qobject_cast<W*>(window.WidgetFor(control));
+  }
+  QPushButton* Next() { return Widget<QPushButton>(Form().NextButton); }
+  QString Action() { return Widget<QLabel>(Form().ActionLabel)->text(); }
+  // The colour painted behind a label, read from a grab of the window.
+  QColor Background(const widgets::Label* label) {
+    QWidget* widget = window.WidgetFor(label);
+    const QImage image = window.grab().toImage();
+    return image.pixelColor(widget->mapTo(&window, QPoint(1, 0)));
+  }
+  QString FocusedName() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr && focus != &window ? focus->objectName() : QStringLiteral("(none)");
+  }
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target =
+        QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &window;
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+  }
+
+  QtApplicationView view;
+  SQPatchProgram program;
+  QtWizardWindow window;
+};
+
+}  // namespace sqp::qt::testing
