@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Sets up a fresh machine, builds with warnings as errors, and runs every test.
+# Sets up a fresh machine, builds with warnings as errors, and runs every
+# test: the core and the Linux program, then the packages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/check-format.sh
 cmake --workflow --preset ci
+bash scripts/test-packages.sh
