@@ -1,0 +1,154 @@
+// One check pass, as a keystroke in a folder field runs it, against the bare
+// system calls it needs (its floor). Each pass row also times its floor,
+// alternating with the pass in the same loop, and reports pass / floor as
+// "ratio".
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <string>
+
+#include "bench_folders.h"
+#include "floor_calls.h"
+#include "headless_wizard.h"
+
+namespace sqp::bench {
+
+namespace {
+
+enum class Sample { kFound, kNone, kMissingFolder, kCaseDiffers, kBigFolderMiss };
+enum class Check { kClient, kCD };
+
+std::string FolderOf(Sample sample) {
+  const BenchFolders& folders = Folders();
+  switch (sample) {
+    case Sample::kFound:
+      return folders.Found();
+    case Sample::kNone:
+      return folders.None();
+    case Sample::kMissingFolder:
+      return folders.Missing();
+    case Sample::kCaseDiffers:
+      return folders.CaseDiffers();
+    case Sample::kBigFolderMiss:
+      return folders.BigFolder();
+  }
+  return {};
+}
+
+CheckFloor FloorOf(Sample sample) {
+  const BenchFolders& folders = Folders();
+  switch (sample) {
+    case Sample::kFound:
+      return CheckFloor::Found(folders.Found());
+    case Sample::kNone:
+      return CheckFloor::NotThere(folders.None());
+    case Sample::kMissingFolder:
+      return CheckFloor::MissingFolder(folders.Root(), BenchFolders::kMissingName);
+    case Sample::kCaseDiffers:
+      return CheckFloor::CaseDiffers(folders.CaseDiffers(), BenchFolders::kCaseNames);
+    case Sample::kBigFolderMiss:
+      return CheckFloor::NotThere(folders.BigFolder());
+  }
+  return CheckFloor::Found(folders.Found());
+}
+
+bool ShouldPass(Sample sample) {
+  return sample == Sample::kFound || sample == Sample::kCaseDiffers;
+}
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration duration) { return std::chrono::duration<double>(duration).count(); }
+
+void RunPass(benchmark::State& state, Check check, Sample sample) {
+  const std::string folder = FolderOf(sample);
+  HeadlessWizard wizard(Folders().PatchFile(), folder, folder);
+  const CheckFloor floor = FloorOf(sample);
+  const bool passed = check == Check::kClient ? wizard.ClientFilesOk() : wizard.CDFilesOk();
+  if (passed != ShouldPass(sample)) {
+    state.SkipWithError("the check did not give the expected answer");
+    return;
+  }
+  if (check == Check::kCD && passed && wizard.CDEdition() != "The Second Age" &&
+      sample == Sample::kFound) {
+    state.SkipWithError("the CD check did not name the edition");
+    return;
+  }
+
+  double pass_seconds = 0;
+  double floor_seconds = 0;
+  for (auto _ : state) {
+    const Clock::time_point start = Clock::now();
+    if (check == Check::kClient) {
+      benchmark::DoNotOptimize(floor.Client());
+    } else {
+      benchmark::DoNotOptimize(floor.CD());
+    }
+    const Clock::time_point floor_done = Clock::now();
+    if (check == Check::kClient) {
+      wizard.ClientPass();
+    } else {
+      wizard.CDPass();
+    }
+    const Clock::time_point pass_done = Clock::now();
+    floor_seconds += Seconds(floor_done - start);
+    pass_seconds += Seconds(pass_done - floor_done);
+    state.SetIterationTime(Seconds(pass_done - floor_done));
+  }
+  const double iterations = static_cast<double>(state.iterations());
+  state.counters["floor_us"] = floor_seconds / iterations * 1e6;
+  state.counters["ratio"] = floor_seconds > 0 ? pass_seconds / floor_seconds : 0;
+}
+
+void RunFloor(benchmark::State& state, Check check, Sample sample) {
+  const CheckFloor floor = FloorOf(sample);
+  for (auto _ : state) {
+    if (check == Check::kClient) {
+      benchmark::DoNotOptimize(floor.Client());
+    } else {
+      benchmark::DoNotOptimize(floor.CD());
+    }
+  }
+}
+
+void RegisterAll() {
+  const struct {
+    const char* name;
+    Sample sample;
+  } samples[] = {{"found", Sample::kFound},
+                 {"none", Sample::kNone},
+                 {"missing_folder", Sample::kMissingFolder},
+                 {"case_differs", Sample::kCaseDiffers},
+                 {"miss_in_10000_entries", Sample::kBigFolderMiss}};
+  const struct {
+    const char* name;
+    Check check;
+  } checks[] = {{"ClientPass", Check::kClient}, {"CDPass", Check::kCD}};
+  for (const auto& check : checks) {
+    for (const auto& sample : samples) {
+      const std::string suffix = std::string("/") + sample.name;
+      benchmark::RegisterBenchmark((std::string(check.name) + suffix).c_str(), RunPass, check.check,
+                                   sample.sample)
+          ->UseManualTime()
+          ->Unit(benchmark::kMicrosecond);
+      const std::string floor_name = check.check == Check::kClient ? "ClientFloor" : "CDFloor";
+      benchmark::RegisterBenchmark((floor_name + suffix).c_str(), RunFloor, check.check,
+                                   sample.sample)
+          ->Unit(benchmark::kMicrosecond);
+    }
+  }
+}
+
+}  // namespace
+
+}  // namespace sqp::bench
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  sqp::bench::Folders();  // made before any timing starts
+  sqp::bench::RegisterAll();
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
