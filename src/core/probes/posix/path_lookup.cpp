@@ -75,9 +75,18 @@ PathLookup LookUpPath(const std::string& path) {
     return {LookupResult::kFound, resolved};
   }
 
+  std::string exact_folder = resolved;
   for (std::size_t i = 0; i + 1 < components.size(); ++i) {
+    if (HasWildcard(components[i])) return {LookupResult::kPathNotFound, {}};
+    exact_folder = Join(exact_folder, components[i]);
+  }
+  // Every folder component is tried by its exact name first; when the kernel
+  // takes the exact folder path whole, the walk would end there too.
+  const bool exact_is_folder = components.size() > 1 && IsFolder(exact_folder);
+  if (exact_is_folder) resolved = std::move(exact_folder);
+
+  for (std::size_t i = 0; !exact_is_folder && i + 1 < components.size(); ++i) {
     const std::string_view component = components[i];
-    if (HasWildcard(component)) return {LookupResult::kPathNotFound, {}};
     std::string next = Join(resolved, component);
     if (!IsFolder(next)) {
       next = FindEntry(resolved, [&](std::string_view name) {
