@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include "probes/file_probes.h"
-#include "probes/name_match.h"
 #include "probes/platform_path.h"
 #include "probes/posix/path_lookup.h"
 
@@ -35,7 +34,10 @@ int InOutCodeFromErrno(int error) {
 // component by its exact name first, so when the kernel finds such a path
 // whole, the lookup would end at the very same entry.
 bool IsPlainPath(const std::string& path) {
-  return path.find('\0') == std::string::npos && !HasWildcard(path);
+  for (const char c : path) {
+    if (c == '\0' || c == '*' || c == '?') return false;
+  }
+  return true;
 }
 
 bool StatFound(const std::string& path, struct stat& info) {
