@@ -6,6 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+
 namespace sqp::bench {
 
 namespace {
@@ -29,6 +33,28 @@ bool ReadFolderFor(const std::string& folder, const char* name) {
   return found;
 }
 
+// A stat of every spelling of the last component of `path` in other letter
+// cases; true when one exists.
+bool StatOtherSpellings(const std::string& path, std::size_t name_length) {
+  std::string candidate = path;
+  const std::size_t start = candidate.size() - name_length;
+  std::size_t letters[32];
+  std::size_t count = 0;
+  for (std::size_t i = start; i < candidate.size() && count < 32; ++i) {
+    if (std::isalpha(static_cast<unsigned char>(candidate[i])) != 0) letters[count++] = i;
+  }
+  bool found = false;
+  struct stat info;
+  for (std::uint32_t mask = 1; mask < (1u << count); ++mask) {
+    for (std::size_t bit = 0; bit < count; ++bit) {
+      const char c = path[letters[bit]];
+      candidate[letters[bit]] = (mask >> bit) & 1u ? static_cast<char>(c ^ 0x20) : c;
+    }
+    found = lstat(candidate.c_str(), &info) == 0 || found;
+  }
+  return found;
+}
+
 long long SizeOfOpenFile(int fd) {
   struct stat info;
   const long long size = fstat(fd, &info) == 0 ? static_cast<long long>(info.st_size) : -1;
@@ -48,6 +74,10 @@ CheckFloor::CheckFloor(Kind kind, std::string folder) : kind_(kind), folder_(std
 CheckFloor CheckFloor::Found(const std::string& folder) { return {Kind::kFound, folder}; }
 
 CheckFloor CheckFloor::NotThere(const std::string& folder) { return {Kind::kNotThere, folder}; }
+
+CheckFloor CheckFloor::NotThereBySpelling(const std::string& folder) {
+  return {Kind::kNotThereBySpelling, folder};
+}
 
 CheckFloor CheckFloor::MissingFolder(const std::string& parent, const std::string& name) {
   CheckFloor floor(Kind::kMissingFolder, parent + "/" + name);
@@ -73,6 +103,9 @@ bool CheckFloor::Lookup(int row, bool* writeable) const {
         return false;
       case Kind::kNotThere:
         ReadFolderFor(folder_, kFileNames[row]);
+        return false;
+      case Kind::kNotThereBySpelling:
+        StatOtherSpellings(exact_paths_[row], std::strlen(kFileNames[row]));
         return false;
       case Kind::kMissingFolder:
         if (stat(folder_.c_str(), &info) == 0) return false;
