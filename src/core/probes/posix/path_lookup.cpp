@@ -129,21 +129,30 @@ PathLookup LookUpPath(const std::string& path) {
     return {LookupResult::kFound, resolved};
   }
 
-  std::string exact_folder = resolved;
-  for (std::size_t i = 0; i + 1 < components.size(); ++i) {
+  // The folder components spelt exactly: exact[i] joins the first i + 1.
+  const std::size_t folders = components.size() - 1;
+  std::vector<std::string> exact(folders);
+  for (std::size_t i = 0; i < folders; ++i) {
     if (HasWildcard(components[i])) return {LookupResult::kPathNotFound, {}};
-    exact_folder = Join(exact_folder, components[i]);
+    exact[i] = Join(i == 0 ? resolved : exact[i - 1], components[i]);
   }
-  // Every folder component is tried by its exact name first; when the kernel
-  // takes the exact folder path whole, the walk would end there too.
+  // The walk below tries every component by its exact name first. Where the
+  // kernel takes an exact prefix whole, each shorter prefix is a folder too,
+  // so the walk would reach it unchanged: it starts after the deepest one.
   off_t folder_size = 0;
-  const bool exact_is_folder = components.size() > 1 && IsFolder(exact_folder, &folder_size);
-  if (exact_is_folder) resolved = std::move(exact_folder);
+  const bool exact_is_folder = folders > 0 && IsFolder(exact[folders - 1], &folder_size);
+  std::size_t start = folders;
+  if (folders > 0 && !exact_is_folder) {
+    start = folders - 1;
+    while (start > 0 && !IsFolder(exact[start - 1])) --start;
+  }
+  if (start > 0) resolved = exact[start - 1];
 
-  for (std::size_t i = 0; !exact_is_folder && i + 1 < components.size(); ++i) {
+  for (std::size_t i = start; i < folders; ++i) {
     const std::string_view component = components[i];
-    std::string next = Join(resolved, component);
-    if (!IsFolder(next)) {
+    // exact[start] is known not to be a folder.
+    std::string next = i == start ? std::string() : Join(resolved, component);
+    if (i == start || !IsFolder(next)) {
       next = FindEntry(resolved, [&](std::string_view name) {
         return EqualsIgnoringAsciiCase(name, component) && IsFolder(Join(resolved, name));
       });
