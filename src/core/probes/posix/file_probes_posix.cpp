@@ -30,9 +30,48 @@ int InOutCodeFromErrno(int error) {
   }
 }
 
+// A path the kernel can be handed as it stands: the lookup tries every
+// component by its exact name first, so when the kernel finds such a path
+// whole, the lookup would end at the very same entry.
+bool IsPlainPath(const std::string& path) {
+  for (const char c : path) {
+    if (c == '\0' || c == '*' || c == '?') return false;
+  }
+  return true;
+}
+
 bool StatFound(const std::string& path, struct stat& info) {
+  // One system call for the usual case: the name is spelt as on disk.
+  if (IsPlainPath(path) && stat(path.c_str(), &info) == 0) return true;
   const PathLookup lookup = LookUpPath(path);
   return lookup.result == LookupResult::kFound && stat(lookup.path.c_str(), &info) == 0;
+}
+
+// Read-only, and never blocking on a FIFO or a device.
+int OpenForSize(const std::string& path) {
+  return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+}
+
+int OpenFound(const std::string& path) {
+  // The exact name first, as in StatFound; any failure takes the full lookup,
+  // whose error codes then decide.
+  if (IsPlainPath(path)) {
+    const int fd = OpenForSize(path);
+    if (fd >= 0) return fd;
+  }
+  const PathLookup lookup = LookUpPath(path);
+  switch (lookup.result) {
+    case LookupResult::kFound:
+      break;
+    case LookupResult::kNameNotFound:
+      throw EInOutError(2);
+    case LookupResult::kPathNotFound:
+    case LookupResult::kInvalidName:
+      throw EInOutError(3);
+  }
+  const int fd = OpenForSize(lookup.path);
+  if (fd < 0) throw EInOutError(InOutCodeFromErrno(errno));
+  return fd;
 }
 
 }  // namespace
@@ -52,20 +91,7 @@ bool FileIsWriteable(const std::string& path) {
 }
 
 std::uint32_t FileByteSize(const std::string& path) {
-  const PathLookup lookup = LookUpPath(path);
-  switch (lookup.result) {
-    case LookupResult::kFound:
-      break;
-    case LookupResult::kNameNotFound:
-      throw EInOutError(2);
-    case LookupResult::kPathNotFound:
-    case LookupResult::kInvalidName:
-      throw EInOutError(3);
-  }
-  // Read-only, and never blocking on a FIFO or a device.
-  const int fd = open(lookup.path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) throw EInOutError(InOutCodeFromErrno(errno));
-
+  const int fd = OpenFound(path);
   struct stat info;
   int failure = 0;
   if (fstat(fd, &info) != 0) {

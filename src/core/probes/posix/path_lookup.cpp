@@ -1,8 +1,10 @@
 #include "probes/posix/path_lookup.h"
 
 #include <dirent.h>
+#include <errno.h>
 #include <sys/stat.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -54,14 +56,66 @@ std::string FindEntry(const std::string& folder,
   return {};
 }
 
-bool IsFolder(const std::string& path) {
+bool IsFolder(const std::string& path, off_t* size = nullptr) {
   struct stat info;
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  if (stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  if (size != nullptr) *size = info.st_size;
+  return true;
 }
 
 bool Exists(const std::string& path) {
   struct stat info;
   return lstat(path.c_str(), &info) == 0;
+}
+
+enum class VariantSearch { kNone, kOne, kUndecided };
+
+// In a large folder, asking the kernel for each spelling of `name` in other
+// letter cases costs less than reading every entry. A name whose letters
+// make too many spellings for the folder's size is left undecided, and so is
+// any answer other than "no such entry", and more than one match, where only
+// the folder's order can tell which entry comes first. On a file system that
+// holds exactly the names it lists, the one match is the entry FindEntry
+// would return.
+VariantSearch FindCaseVariant(const std::string& folder, off_t folder_size, std::string_view name,
+                              std::string* found) {
+  // A folder of this size in bytes holds thousands of entries on ext4,
+  // tmpfs or btrfs; below it, reading the folder is cheap.
+  constexpr off_t kLargeFolderBytes = 64 * 1024;
+  // Roughly the folder bytes that one stat call of a spelling saves reading.
+  constexpr off_t kFolderBytesPerSpelling = 64;
+  constexpr int kMaxLetters = 16;
+  std::vector<std::size_t> letters;
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) letters.push_back(i);
+  }
+  // Without letters only the exact name matches ("." and ".." among them).
+  if (letters.empty() || letters.size() > kMaxLetters) return VariantSearch::kUndecided;
+  const std::uint32_t spellings = 1u << letters.size();
+  if (folder_size < kLargeFolderBytes ||
+      folder_size / kFolderBytesPerSpelling < static_cast<off_t>(spellings)) {
+    return VariantSearch::kUndecided;
+  }
+  std::string candidate = Join(folder, name);
+  const std::size_t name_start = candidate.size() - name.size();
+  std::string match;
+  for (std::uint32_t mask = 1; mask < spellings; ++mask) {  // mask 0 is the exact name
+    for (std::size_t bit = 0; bit < letters.size(); ++bit) {
+      const char c = name[letters[bit]];
+      candidate[name_start + letters[bit]] = (mask >> bit) & 1u ? static_cast<char>(c ^ 0x20) : c;
+    }
+    struct stat info;
+    if (lstat(candidate.c_str(), &info) == 0) {
+      if (!match.empty()) return VariantSearch::kUndecided;
+      match = candidate;
+    } else if (errno != ENOENT) {
+      return VariantSearch::kUndecided;
+    }
+  }
+  if (match.empty()) return VariantSearch::kNone;
+  *found = std::move(match);
+  return VariantSearch::kOne;
 }
 
 }  // namespace
@@ -75,11 +129,30 @@ PathLookup LookUpPath(const std::string& path) {
     return {LookupResult::kFound, resolved};
   }
 
-  for (std::size_t i = 0; i + 1 < components.size(); ++i) {
+  // The folder components spelt exactly: exact[i] joins the first i + 1.
+  const std::size_t folders = components.size() - 1;
+  std::vector<std::string> exact(folders);
+  for (std::size_t i = 0; i < folders; ++i) {
+    if (HasWildcard(components[i])) return {LookupResult::kPathNotFound, {}};
+    exact[i] = Join(i == 0 ? resolved : exact[i - 1], components[i]);
+  }
+  // The walk below tries every component by its exact name first. Where the
+  // kernel takes an exact prefix whole, each shorter prefix is a folder too,
+  // so the walk would reach it unchanged: it starts after the deepest one.
+  off_t folder_size = 0;
+  const bool exact_is_folder = folders > 0 && IsFolder(exact[folders - 1], &folder_size);
+  std::size_t start = folders;
+  if (folders > 0 && !exact_is_folder) {
+    start = folders - 1;
+    while (start > 0 && !IsFolder(exact[start - 1])) --start;
+  }
+  if (start > 0) resolved = exact[start - 1];
+
+  for (std::size_t i = start; i < folders; ++i) {
     const std::string_view component = components[i];
-    if (HasWildcard(component)) return {LookupResult::kPathNotFound, {}};
-    std::string next = Join(resolved, component);
-    if (!IsFolder(next)) {
+    // exact[start] is known not to be a folder.
+    std::string next = i == start ? std::string() : Join(resolved, component);
+    if (i == start || !IsFolder(next)) {
       next = FindEntry(resolved, [&](std::string_view name) {
         return EqualsIgnoringAsciiCase(name, component) && IsFolder(Join(resolved, name));
       });
@@ -95,8 +168,15 @@ PathLookup LookUpPath(const std::string& path) {
   } else {
     found = Join(resolved, last);
     if (!Exists(found)) {
-      found = FindEntry(resolved,
-                        [&](std::string_view name) { return EqualsIgnoringAsciiCase(name, last); });
+      const bool no_such_entry = errno == ENOENT;
+      const VariantSearch search = exact_is_folder && no_such_entry
+                                       ? FindCaseVariant(resolved, folder_size, last, &found)
+                                       : VariantSearch::kUndecided;
+      if (search == VariantSearch::kNone) found.clear();
+      if (search == VariantSearch::kUndecided) {
+        found = FindEntry(
+            resolved, [&](std::string_view name) { return EqualsIgnoringAsciiCase(name, last); });
+      }
     }
   }
   if (found.empty()) return {LookupResult::kNameNotFound, {}};

@@ -1,0 +1,64 @@
+// Folder components spelt in another letter case, wherever they sit in the
+// path: the lookup starts after the deepest prefix spelt as on disk.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "probes/file_probes.h"
+#include "support/temp_tree.h"
+
+namespace sqp {
+namespace {
+
+using testing::TempTree;
+
+class FolderCase : public ::testing::Test {
+ protected:
+  void SetUp() override { tree_.File("Wine/drive_c/UO/Map0.mul", 7); }
+  TempTree tree_;
+};
+
+TEST_F(FolderCase, TheLastFolderInAnotherCase) {
+  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_c/uo/Map0.mul")), 7u);
+}
+
+TEST_F(FolderCase, AMiddleFolderInAnotherCase) {
+  EXPECT_EQ(FileByteSize(tree_.Path("Wine/DRIVE_C/UO/Map0.mul")), 7u);
+}
+
+TEST_F(FolderCase, TheFirstFolderInAnotherCase) {
+  EXPECT_EQ(FileByteSize(tree_.Path("wine/drive_c/UO/Map0.mul")), 7u);
+}
+
+TEST_F(FolderCase, EveryFolderInAnotherCase) {
+  EXPECT_TRUE(FileIsPresent(tree_.Path("WINE/Drive_C/uo/map0.MUL")));
+}
+
+TEST_F(FolderCase, AFileOfTheExactNameIsPassedOverForAFolder) {
+  tree_.File("Wine/drive_c/uo", 1);
+  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_c/uo/Map0.mul")), 7u);
+}
+
+TEST_F(FolderCase, AMissingFolderFindsNothing) {
+  EXPECT_FALSE(FileIsPresent(tree_.Path("Wine/drive_c/UO2/Map0.mul")));
+  EXPECT_FALSE(FileIsPresent(tree_.Path("Wine/drive_d/UO/Map0.mul")));
+  EXPECT_FALSE(FileIsPresent(tree_.Path("Wine/drive_c/UO/Map0.mul/Map0.mul")));
+}
+
+TEST_F(FolderCase, AMissingFolderFailsTheSizeProbeWithPathNotFound) {
+  try {
+    FileByteSize(tree_.Path("Wine/drive_d/UO/Map0.mul"));
+    FAIL() << "measured a file in a missing folder";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(error.ErrorCode(), 3);
+  }
+}
+
+TEST_F(FolderCase, ParentStepsAreTakenAsTheKernelTakesThem) {
+  tree_.Folder("Wine/drive_d");
+  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_d/../drive_c/UO/Map0.mul")), 7u);
+  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_d/../DRIVE_C/uo/Map0.mul")), 7u);
+}
+
+}  // namespace
+}  // namespace sqp
