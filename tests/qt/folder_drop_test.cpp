@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "run_sqpatch.h"
 #include "support/temp_tree.h"
 #include "widgets/edit.h"
 #include "wizard_run.h"
@@ -97,6 +98,7 @@ class FolderDropTest : public QObject {
   QUrl Url(const char* relative) { return QUrl::fromLocalFile(Path(relative)); }
 
  private slots:
+  void initTestCase() { SetUpApplication(); }
   void init() {
     tree_ = std::make_unique<TempTree>();
     patch_ = tree_->File("north.sq2");

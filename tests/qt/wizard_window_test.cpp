@@ -30,6 +30,7 @@ class WizardWindowTest : public QObject {
   std::string patch_;
 
  private slots:
+  void initTestCase() { SetUpApplication(); }
   void init() {
     tree_ = std::make_unique<TempTree>();
     patch_ = tree_->File("north.sq2");

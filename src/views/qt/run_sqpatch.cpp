@@ -1,6 +1,8 @@
 #include "run_sqpatch.h"
 
 #include <QApplication>
+#include <QStyle>
+#include <QStyleFactory>
 
 #include "qt_application_view.h"
 #include "qt_wizard_window.h"
@@ -8,11 +10,19 @@
 
 namespace sqp::qt {
 
-int RunSQPatch(std::vector<std::string> arguments) {
+void SetUpApplication() {
   // The name the desktop shows for the program; window captions stay as set.
   QApplication::setApplicationName(kApplicationTitle);
   // The program ends on its quit request, not when its last window goes.
   QApplication::setQuitOnLastWindowClosed(false);
+  // Qt's classic Windows look: the window is laid out for it, group box
+  // captions sit on the frame, and it needs no images to draw.
+  if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows")))
+    QApplication::setStyle(style);
+}
+
+int RunSQPatch(std::vector<std::string> arguments) {
+  SetUpApplication();
   QtApplicationView view;
   SQPatchProgram program(view, std::move(arguments));
   QtWizardWindow window(program.App(), program.SQPMainForm());
