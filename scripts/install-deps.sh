@@ -7,6 +7,8 @@ packages=(
   # The Linux program and its tests: Qt 6 Widgets, the window font (Wine's
   # "MS Sans Serif"), a fallback font, and a virtual display.
   qt6-base-dev libgl-dev fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth xdotool
+  # The benchmarks are built (never timed) with the tests, so they keep compiling.
+  libbenchmark-dev
   "$@"
 )
 missing=()

@@ -6,4 +6,6 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/check-format.sh
 cmake --workflow --preset ci
+cmake --preset bench >/dev/null
+cmake --build --preset bench
 bash scripts/test-packages.sh
