@@ -83,8 +83,9 @@ std::vector<std::string> ArgumentsFor(const HostileInput& input, const std::stri
   return {};
 }
 
-// The whole run as a user makes it; returns what the user saw.
-std::string WalkTheWizard(const HostileInput& input, const std::string& patch) {
+}  // namespace
+
+std::string WalkTheWizardHeadless(const HostileInput& input, const std::string& patch) {
   WizardSession run(ArgumentsFor(input, patch));
   TSQPMainForm& form = run.Form();
   if (!run.App().QuitPending()) {
@@ -109,8 +110,6 @@ std::string WalkTheWizard(const HostileInput& input, const std::string& patch) {
   run.App().CloseMainForm();
   return seen;
 }
-
-}  // namespace
 
 std::string ErrorBoxText(const std::string& text, bool waited) {
   return "[Error] " + text + (waited ? " (waited)" : " (closed at once)");
@@ -143,7 +142,8 @@ std::string Describe(const Outcome& outcome) {
                        outcome.cd == "FFF", outcome.next, outcome.boxes, outcome.exit_status);
 }
 
-void ExpectHostileCaseHolds(const HostileCase& hostile, unsigned seconds) {
+void ExpectHostileCaseHolds(const HostileCase& hostile, const WizardRunner& runner,
+                            unsigned seconds) {
   TempTree tree;
   const std::string patch = tree.File("north.sq2");
   const std::string current_folder = tree.Folder("work/sub");
@@ -154,7 +154,7 @@ void ExpectHostileCaseHolds(const HostileCase& hostile, unsigned seconds) {
   const BoundedRun run = RunBounded(
       [&] {
         if (chdir(current_folder.c_str()) != 0) return std::string("cannot enter work/sub");
-        return WalkTheWizard(input, patch);
+        return runner(input, patch);
       },
       seconds);
 

@@ -60,11 +60,22 @@ std::string HostileCaseTestName(const ::testing::TestParamInfo<HostileCase>& par
 // three of its rows passed.
 std::string Describe(const Outcome& outcome);
 
+// Runs the program on an input as a user would: start-up, the user's input
+// and "Test again" unless start-up failed, then close. Returns what the user
+// saw, as Describe() writes an Outcome. Runs in the current folder.
+using WizardRunner =
+    std::function<std::string(const HostileInput& input, const std::string& patch_file)>;
+
+// The runner that drives the core headless, through the application's
+// dispatch point, key by key.
+std::string WalkTheWizardHeadless(const HostileInput& input, const std::string& patch_file);
+
 // Lays out a fresh tree with the patch file "north.sq2" and the folders
-// "work/sub" (the current folder of the run), builds the input, then runs the
-// program on it in a child bounded by `seconds`: start-up, the user's input
-// and "Test again" unless start-up failed, then close. Expects it to end in
-// time with the expected outcome, with not one write to the tree.
-void ExpectHostileCaseHolds(const HostileCase& hostile, unsigned seconds = 20);
+// "work/sub" (the current folder of the run), builds the input, then runs
+// `runner` on it in a child bounded by `seconds`. Expects it to end in time
+// with the expected outcome, with not one write to the tree.
+void ExpectHostileCaseHolds(const HostileCase& hostile,
+                            const WizardRunner& runner = WalkTheWizardHeadless,
+                            unsigned seconds = 20);
 
 }  // namespace sqp::testing
