@@ -45,6 +45,13 @@ void CheckSplit(std::string_view line, LeadByteTest is_lead_byte) {
     FUZZ_CHECK(arguments[i] == words[i + 1]);
   }
 
+  // A line without lead bytes splits the same in either code page.
+  if (is_lead_byte == ShiftJisLeadByte) {
+    bool has_lead_byte = false;
+    for (const char c : line) has_lead_byte |= ShiftJisLeadByte(static_cast<unsigned char>(c));
+    if (!has_lead_byte) FUZZ_CHECK(words == SplitWindowsCommandLine(line, NoLeadByte));
+  }
+
   // Without lead bytes every word quotes back to itself.
   if (is_lead_byte == NoLeadByte && !words.front().empty()) {
     std::string quoted;
