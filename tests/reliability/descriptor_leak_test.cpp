@@ -55,6 +55,9 @@ class DescriptorLeaks : public ::testing::Test {
     tree_.File("foldernamed/StaIdx0.mul");
     tree_.File("foldernamed/Statics0.mul");
     tree_.Folder("foldernamed/Map0.mul");
+    tree_.File("staticsfolder/StaIdx0.mul");
+    tree_.Folder("staticsfolder/Statics0.mul");
+    tree_.File("staticsfolder/Map0.mul");
     MakeMapFiles(tree_, "readonly");
     SetReadOnly(tree_.Path("readonly/StaIdx0.mul"));
     tree_.File("case/staidx0.mul");
@@ -73,6 +76,7 @@ class DescriptorLeaks : public ::testing::Test {
         {tree_.Path("found"), "WWW", "FFF", 0},
         {tree_.Path("missing"), "NNN", "NNN", 2},
         {tree_.Path("foldernamed"), "WWN", "FFN", 0},
+        {tree_.Path("staticsfolder"), "WNW", "FNF", 5},  // opened, then refused
         {tree_.Path("readonly"), "RWW", "FFF", 0},
         {tree_.Path("case"), "WWW", "FFF", 0},
         {tree_.Path("wild*"), "NNN", "NNN", 3},
