@@ -47,6 +47,13 @@ std::string LongTextForTheRoot(const TempTree& tree, std::size_t length, int lev
   return text;
 }
 
+// "*?" over and over: every step of the matcher has a choice to make.
+std::string LongWildcard() {
+  std::string pattern;
+  while (pattern.size() < 65536) pattern += "*?";
+  return pattern;
+}
+
 const Outcome kAllFound = {"WWW", "FFF", "The Second Age", true, {}, 0};
 const Outcome kFoundUnknownEdition = {"WWW", "FFF", "Unknown", true, {}, 0};
 const Outcome kNothingFound = {};
@@ -322,6 +329,21 @@ std::vector<HostileCase> HostileInputCases() {
          return Argv({t.Socket("sock.sq2"), folder, folder});
        },
        kAllFound},
+      {"a wildcard patch file name counts as present when its first match is a file",
+       [](const TempTree& t) {
+         const std::string folder = GoodFolder(t);
+         return Argv({t.Path("*.SQ2"), folder, folder});
+       },
+       kAllFound},
+      {"a wildcard patch file name of 65536 characters matches nothing",
+       [](const TempTree& t) { return Argv({t.Path(LongWildcard())}); },
+       {"NNN",
+        "NNN",
+        "Path not correct!",
+        false,
+        {ErrorBoxText("{root}/" + LongWildcard() + " does not exist!", true),
+         ErrorBoxText("{root}/" + LongWildcard() + " is not a .sq2 file!", false)},
+        1}},
   };
   return cases;
 }
