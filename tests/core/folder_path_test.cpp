@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace sqp {
 namespace {
 
@@ -43,6 +46,46 @@ TEST(NormalizeFolderPath, TrimsOnlyCodesUpTo32) {
   EXPECT_EQ(Windows("\xA0UO\xA0"), "\xA0UO\xA0");  // non-breaking blank, single byte
   EXPECT_EQ(Windows("\xC2\xA0UO\xC2\xA0"), "\xC2\xA0UO\xC2\xA0");  // the same in UTF-8
   EXPECT_EQ(Windows("\x7FUO\x7F"), "\x7FUO\x7F");
+}
+
+// The rule step by step as it reads: blank out the last delimiter, trim, repeat.
+std::string NormalizeLiterally(std::string text, char delimiter) {
+  while (!text.empty() && text.back() == delimiter) {
+    text.back() = ' ';
+    text = TrimControlAndBlanks(text);
+  }
+  return TrimControlAndBlanks(text);
+}
+
+TEST(NormalizeFolderPath, AgreesWithTheRuleOnEveryShortText) {
+  const std::string alphabet("\\/ \t\0a\xA0", 7);
+  int compared = 0;
+  for (std::size_t length = 0; length <= 6; ++length) {
+    std::vector<std::size_t> digits(length, 0);
+    for (;;) {
+      std::string text;
+      for (std::size_t digit : digits) text += alphabet[digit];
+      for (char delimiter : {'\\', '/'}) {
+        ASSERT_EQ(NormalizeFolderPath(text, delimiter), NormalizeLiterally(text, delimiter))
+            << "text of " << length << " bytes, delimiter " << delimiter;
+        ++compared;
+      }
+      std::size_t i = 0;
+      while (i < length && ++digits[i] == alphabet.size()) digits[i++] = 0;
+      if (i == length) break;
+    }
+  }
+  EXPECT_EQ(compared, 2 * (1 + 7 + 49 + 343 + 2401 + 16807 + 117649));
+}
+
+TEST(NormalizeFolderPath, StripsAMillionDelimitersInOnePass) {
+  // Text was copied once per stripped delimiter: a pasted run of slashes
+  // froze the window for minutes. The result must still be the rule's.
+  std::string text = "uo";
+  text.append(1'000'000, '/');
+  EXPECT_EQ(NormalizeFolderPath(text, '/'), "uo");
+  text.append(" \t/");
+  EXPECT_EQ(NormalizeFolderPath(text, '/'), "uo");
 }
 
 TEST(JoinFilePath, PutsTheFileNameBehindOneDelimiter) {

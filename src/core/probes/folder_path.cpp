@@ -15,10 +15,14 @@ std::string TrimControlAndBlanks(std::string_view text) {
 }
 
 std::string NormalizeFolderPath(std::string_view folder_text, char delimiter) {
-  std::string path(folder_text);
+  // Each trailing delimiter becomes a blank and the text is trimmed again.
+  // Done on a view, so a text of a million delimiters costs one pass rather
+  // than a million copies.
+  std::string_view path = folder_text;
   while (!path.empty() && path.back() == delimiter) {
-    path.back() = ' ';
-    path = TrimControlAndBlanks(path);
+    path.remove_suffix(1);
+    while (!path.empty() && IsBlankOrControl(path.front())) path.remove_prefix(1);
+    while (!path.empty() && IsBlankOrControl(path.back())) path.remove_suffix(1);
   }
   return TrimControlAndBlanks(path);
 }

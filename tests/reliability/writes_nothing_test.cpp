@@ -1,0 +1,102 @@
+// The whole wizard, walked as a user walks it over a tree of real files,
+// must leave every entry of the tree as it found it.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temp_tree.h"
+#include "support/tree_snapshot.h"
+#include "support/tree_watch.h"
+#include "support/wizard_session.h"
+
+namespace sqp::testing {
+namespace {
+
+void WriteContent(const std::string& path, const std::string& content) {
+  const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  ASSERT_GE(fd, 0) << path;
+  ASSERT_EQ(write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
+  close(fd);
+}
+
+class WritesNothing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    patch_ = tree_.File("patches/north.sq2");
+    WriteContent(patch_, "patch bytes that nobody reads");
+    MakeMapFiles(tree_, "client");
+    for (const char* name : {"StaIdx0.mul", "Statics0.mul", "Map0.mul"}) {
+      WriteContent(tree_.Path(std::string("client/") + name), std::string("client ") + name);
+    }
+    tree_.File("client/readme.txt", 10);
+    SetReadOnly(tree_.File("client/old/Map0.mul", 5));
+    MakeMapFiles(tree_, "cd", 21971754);
+    SetReadOnly(tree_.Path("cd/StaIdx0.mul"));
+    MakeMapFiles(tree_, "lower");
+    tree_.Folder("mixed/staidx0.mul");
+    tree_.File("mixed/STATICS0.MUL", 3);
+    tree_.Fifo("odd/Statics0.mul");
+    tree_.File("odd/StaIdx0.mul");
+    tree_.File("odd/Map0.mul");
+    tree_.Socket("sock/Statics0.mul");
+    tree_.File("sock/StaIdx0.mul");
+    tree_.File("sock/Map0.mul");
+    tree_.Symlink("sock/dangling", tree_.Path("nowhere"));
+    tree_.Symlink("devnull", "/dev/null");
+    tree_.Symlink("cdlink", tree_.Path("cd"));
+    tree_.Folder("empty/deeper/deepest");
+  }
+
+  // Start-up with three arguments, typing key by key, "Test again", Next to
+  // the last page, and close.
+  void WalkTheWizard() {
+    WizardSession run({patch_, tree_.Path("cli"), tree_.Path("c")});
+    TSQPMainForm& form = run.Form();
+    ASSERT_EQ(run.ActivePage(), 0);
+    run.TypeOver(*form.UOClientPathEdit, tree_.Path("mixed"));
+    run.TypeOver(*form.UOClientPathEdit, tree_.Path("client/old/"));
+    run.TypeOver(*form.UOClientPathEdit, tree_.Path("client"));
+    ASSERT_TRUE(run.Click(*form.UOClientTestButton));
+    ASSERT_TRUE(run.Click(*form.NextButton));
+    ASSERT_EQ(run.ActivePage(), 1);
+    run.TypeOver(*form.UOCDPathEdit, tree_.Path("odd"));
+    run.TypeOver(*form.UOCDPathEdit, tree_.Path("sock"));
+    run.TypeOver(*form.UOCDPathEdit, tree_.Path("cdlink"));
+    ASSERT_TRUE(run.Click(*form.UOCDRecheckButton));
+    ASSERT_TRUE(run.Click(*form.NextButton));
+    ASSERT_EQ(run.ActivePage(), 2);
+    EXPECT_EQ(run.Action(), "Apply the patch");
+    // The walk went through the probes' paths: the socket's size failed.
+    EXPECT_EQ(run.View().boxes, std::vector<ShownBox>{ReporterBox("E/A-Fehler 6.")});
+    EXPECT_EQ(form.UOCDTypeResultLabel->Text(), "The Second Age");
+    run.App().CloseMainForm();
+    EXPECT_TRUE(run.App().QuitPending());
+  }
+
+  TempTree tree_;
+  std::string patch_;
+};
+
+TEST_F(WritesNothing, EveryEntryKeepsContentSizeModeAndTimes) {
+  const TreeSnapshot before = SnapshotTree(tree_.Root());
+  ASSERT_GE(before.size(), 30u);
+  WalkTheWizard();
+  EXPECT_EQ(DescribeTreeChanges(before, SnapshotTree(tree_.Root())), "");
+}
+
+TEST_F(WritesNothing, AWatchOnEveryFolderSeesNoWriteEvent) {
+  int folders = 0;
+  for (const auto& [path, state] : SnapshotTree(tree_.Root())) folders += S_ISDIR(state.mode);
+  TreeWatch watch(tree_.Root());
+  ASSERT_EQ(watch.WatchedFolders(), folders);
+  ASSERT_EQ(folders, 13);
+  WalkTheWizard();
+  EXPECT_EQ(watch.TakeEvents(), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace sqp::testing
