@@ -25,7 +25,9 @@ void QtApplicationView::RunMessageBox(const MessageBoxRequest& box, bool closes_
 }
 
 void QtApplicationView::PostQuit() {
-  QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+  if (quit_posted_) return;
+  quit_posted_ = true;
+  QMetaObject::invokeMethod(&quit_context_, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 void QtApplicationView::ReleaseMouseCapture() {

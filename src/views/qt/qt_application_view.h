@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QObject>
+
 #include "app/application_view.h"
 
 namespace sqp::qt {
@@ -11,6 +13,12 @@ class QtApplicationView : public ApplicationView {
   void RunMessageBox(const MessageBoxRequest& box, bool closes_at_once) override;
   void PostQuit() override;
   void ReleaseMouseCapture() override;
+
+ private:
+  // Owns the queued quit: the loop ends once, however often it is asked, and
+  // a quit still queued when the view goes never reaches another run.
+  QObject quit_context_;
+  bool quit_posted_ = false;
 };
 
 }  // namespace sqp::qt

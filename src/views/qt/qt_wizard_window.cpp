@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -147,6 +148,8 @@ QWidget* QtWizardWindow::CreateWidget(Control& control, QWidget* parent) {
     case ControlKind::kEdit: {
       auto* edit = new QLineEdit(parent);
       edit->setFocusPolicy(Qt::ClickFocus);
+      // One line of any length: Qt would cut a longer text at 32767.
+      edit->setMaxLength(std::numeric_limits<int>::max());
       return edit;
     }
     case ControlKind::kButton: {
