@@ -3,6 +3,7 @@
 # xdotool, as a user would, and reads the labels' colours off screenshots.
 #   window_test.sh walk  SQPATCH_EXE SCREENSHOT_DIR
 #   window_test.sh usage SQPATCH_EXE SCREENSHOT_DIR
+#   window_test.sh minimised|maximised SQPATCH_EXE SCREENSHOT_DIR PROBE_EXE
 set -euo pipefail
 mode=$1
 exe=$2
@@ -127,9 +128,35 @@ usage() {
   [ "$(cat "$work/status")" = 1 ] || fail "exit status $(cat "$work/status"), not 1"
 }
 
+# Started minimised without activation and with no argument: the usage box
+# comes only once the window is restored, and OK ends the run with status 1.
+minimised() {
+  local status=0
+  timeout 200 wine "$probe" 7 "$(windows_path "$exe")" >"$work/probe.log" 2>&1 </dev/null ||
+    status=$?
+  cat "$work/probe.log"
+  [ "$status" = 1 ] || fail "show command 7: status $status, not 1"
+}
+
+# Started maximised with a valid patch file and two folders; closing it ends
+# the run with status 0.
+maximised() {
+  mkdir -p "$work/client" "$work/cd"
+  touch "$work/north.sq2"
+  local status=0
+  timeout 200 wine "$probe" 3 "$(windows_path "$exe")" "$(windows_path "$work/north.sq2")" \
+    "$(windows_path "$work/client")" "$(windows_path "$work/cd")" >"$work/probe.log" 2>&1 \
+    </dev/null || status=$?
+  cat "$work/probe.log"
+  [ "$status" = 0 ] || fail "show command 3: status $status, not 0"
+}
+
+probe=${4:-}
 case "$mode" in
   walk) walk ;;
   usage) usage ;;
+  minimised) minimised ;;
+  maximised) maximised ;;
   *) fail "unknown mode $mode" ;;
 esac
 echo "PASS: $mode"
