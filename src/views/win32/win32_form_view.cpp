@@ -157,8 +157,16 @@ void Win32FormView::CreateControls() {
     EnableWindow(native, control->Enabled());
     if (control->Visible()) ShowWindow(native, SW_SHOWNA);
   }
+  // Labels lie under the windowed controls of their parent, as text drawn on
+  // the parent would; group box frames lie under everything.
+  constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  for (const auto& [control, native] : windows_) {
+    if (control->Kind() == ControlKind::kLabel) {
+      SetWindowPos(native, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
+    }
+  }
   for (const auto& [control, frame] : group_frames_) {
-    SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
   }
 }
 
