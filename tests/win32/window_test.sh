@@ -90,6 +90,8 @@ walk() {
   local folder
   folder=$(windows_path "$work/client")
   xdotool type --delay 40 "${folder%?}"
+  # No sign tells when Wine has handled the keys; a check made too early
+  # could only pass wrongly, never fail wrongly.
   sleep 1
   only_red "$window" || fail "results turned green before the folder was complete"
   xdotool type --delay 40 "${folder: -1}"
