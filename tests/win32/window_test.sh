@@ -3,6 +3,7 @@
 # xdotool, as a user would, and reads the labels' colours off screenshots.
 #   window_test.sh walk  SQPATCH_EXE SCREENSHOT_DIR
 #   window_test.sh usage SQPATCH_EXE SCREENSHOT_DIR
+#   window_test.sh reporter SQPATCH_EXE SCREENSHOT_DIR HOLD_FILE_EXE
 #   window_test.sh minimised|maximised SQPATCH_EXE SCREENSHOT_DIR PROBE_EXE
 set -euo pipefail
 mode=$1
@@ -12,8 +13,10 @@ mkdir -p "$shots"
 
 work=$(mktemp -d)
 program_pid=""
+holder_pid=""
 cleanup() {
   if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then kill "$program_pid"; fi
+  if [ -n "$holder_pid" ] && kill -0 "$holder_pid" 2>/dev/null; then kill "$holder_pid"; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -130,11 +133,49 @@ usage() {
   [ "$(cat "$work/status")" = 1 ] || fail "exit status $(cat "$work/status"), not 1"
 }
 
+# A CD folder whose Statics0.mul another program holds without sharing: the
+# start-up check fails with code 32. The error reporter's box, captioned
+# with the application title, comes before the window; after OK start-up
+# goes on and the window opens on page 0 with the client folder checked.
+reporter() {
+  mkdir -p "$work/client" "$work/cd"
+  for file in StaIdx0.mul Statics0.mul Map0.mul; do
+    truncate -s 100 "$work/client/$file"
+    truncate -s 100 "$work/cd/$file"
+  done
+  touch "$work/north.sq2"
+  timeout 120 wine "$helper" "$(windows_path "$work/cd/Statics0.mul")" >"$work/hold.log" 2>&1 \
+    </dev/null &
+  holder_pid=$!
+  wait_until grep -q held "$work/hold.log" || fail "could not hold Statics0.mul"
+
+  start_program "$(windows_path "$work/north.sq2")" "$(windows_path "$work/client")" \
+    "$(windows_path "$work/cd")"
+  wait_until window_shown "Stonequill Patch" || fail "no box titled \"Stonequill Patch\""
+  local box
+  box=$(window_id "Stonequill Patch")
+  save_shot "$box" reporter-box
+  window_shown "Stonequill Patch 1" && fail "the window is on screen behind the error box"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+
+  wait_until window_shown "Stonequill Patch 1" || fail "the window did not open after the box"
+  local window
+  window=$(window_id "Stonequill Patch 1")
+  wait_until only_green "$window" || fail "page 0 does not show the checked client folder"
+  save_shot "$window" reporter-page0
+  kill "$holder_pid"
+  xdotool windowfocus --sync "$window"
+  xdotool key alt+F4
+  wait_until program_ended || fail "closing the window did not end the program"
+  [ "$(cat "$work/status")" = 0 ] || fail "exit status $(cat "$work/status") after closing, not 0"
+}
+
 # Started minimised without activation and with no argument: the usage box
 # comes only once the window is restored, and OK ends the run with status 1.
 minimised() {
   local status=0
-  timeout 200 wine "$probe" 7 "$(windows_path "$exe")" >"$work/probe.log" 2>&1 </dev/null ||
+  timeout 200 wine "$helper" 7 "$(windows_path "$exe")" >"$work/probe.log" 2>&1 </dev/null ||
     status=$?
   cat "$work/probe.log"
   [ "$status" = 1 ] || fail "show command 7: status $status, not 1"
@@ -146,17 +187,18 @@ maximised() {
   mkdir -p "$work/client" "$work/cd"
   touch "$work/north.sq2"
   local status=0
-  timeout 200 wine "$probe" 3 "$(windows_path "$exe")" "$(windows_path "$work/north.sq2")" \
+  timeout 200 wine "$helper" 3 "$(windows_path "$exe")" "$(windows_path "$work/north.sq2")" \
     "$(windows_path "$work/client")" "$(windows_path "$work/cd")" >"$work/probe.log" 2>&1 \
     </dev/null || status=$?
   cat "$work/probe.log"
   [ "$status" = 0 ] || fail "show command 3: status $status, not 0"
 }
 
-probe=${4:-}
+helper=${4:-}
 case "$mode" in
   walk) walk ;;
   usage) usage ;;
+  reporter) reporter ;;
   minimised) minimised ;;
   maximised) maximised ;;
   *) fail "unknown mode $mode" ;;
