@@ -37,9 +37,9 @@ TEST_F(ClientCheck, TypingEnablesNextAtTheKeyThatCompletesThePath) {
   }
   EXPECT_EQ(Results(), (std::vector<LabelLook>{kWriteable, kWriteable, kWriteable}));
   // A trailing separator, blanks around it: the same folder.
-  run_.Type(edit_, "/");
+  run_.Type(edit_, Separator());
   EXPECT_TRUE(run_.NextEnabled());
-  run_.Type(edit_, "/  ");
+  run_.Type(edit_, Separator() + "  ");
   EXPECT_TRUE(run_.NextEnabled());
   // A key that spoils it disables Next at once.
   run_.Type(edit_, "x");
@@ -108,6 +108,7 @@ TEST_F(ClientCheck, ClearingTheFieldChecksTheRootFolder) {
   EXPECT_FALSE(run_.NextEnabled());
 }
 
+#ifndef _WIN32
 TEST_F(ClientCheck, OldFilesAndSpecialFilesCountAsFound) {
   tree_.Fifo("odd/StaIdx0.mul");
   tree_.Socket("odd/Statics0.mul");
@@ -116,6 +117,7 @@ TEST_F(ClientCheck, OldFilesAndSpecialFilesCountAsFound) {
   EXPECT_EQ(Results(), (std::vector<LabelLook>{kWriteable, kWriteable, kWriteable}));
   EXPECT_TRUE(run_.View().boxes.empty());
 }
+#endif
 
 TEST_F(ClientCheck, UndoAndCutRunTheCheckLikeTyping) {
   run_.TypeOver(edit_, tree_.Path("UO") + "x");

@@ -1,7 +1,8 @@
 // Starting the program: the command line, the patch file tests and the
 // start-up checks, before the user touches anything.
 #include <gtest/gtest.h>
-#include <unistd.h>
+
+#include <filesystem>
 
 #include "cmdline/windows_command_line.h"
 #include "support/temp_tree.h"
@@ -80,11 +81,11 @@ TEST_F(Startup, OnePatchFileRunsBothChecksOnEmptyFoldersAndOpensPageZero) {
 TEST_F(Startup, ThreeArgumentsCheckBothFoldersBeforeTheWindowShows) {
   MakeMapFiles(tree_, "client");
   MakeMapFiles(tree_, "cd", 21971754);
-  WizardSession run({patch_, tree_.Path("client"), tree_.Path("cd") + "/"});
+  WizardSession run({patch_, tree_.Path("client"), tree_.Path("cd") + Separator()});
   TSQPMainForm& form = run.Form();
   EXPECT_TRUE(run.View().boxes.empty());
   EXPECT_EQ(form.UOClientPathEdit->Text(), tree_.Path("client"));
-  EXPECT_EQ(form.UOCDPathEdit->Text(), tree_.Path("cd") + "/");  // unchanged in the field
+  EXPECT_EQ(form.UOCDPathEdit->Text(), tree_.Path("cd") + Separator());  // unchanged in the field
   EXPECT_EQ(Look(*form.UOClientStaticsResultLabel), Green("Found and writeable!"));
   EXPECT_EQ(Look(*form.UOCDStaIdxResultLabel), Green("Found!"));
   EXPECT_EQ(form.UOCDTypeResultLabel->Text(), "The Second Age");
@@ -147,11 +148,10 @@ TEST_F(Startup, AMissingFileWithAnotherExtensionGetsBothBoxes) {
 }
 
 TEST_F(Startup, AWildcardPatchNameCountsWhenItsFirstMatchIsAFile) {
-  char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
-  ASSERT_EQ(chdir(tree_.Path("patches").c_str()), 0);
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(tree_.Path("patches"));
   WizardSession run({"*.sq2"});
-  ASSERT_EQ(chdir(previous), 0);
+  std::filesystem::current_path(previous);
   EXPECT_TRUE(run.View().boxes.empty());
   EXPECT_EQ(run.Unit().PatchFilePath, "*.sq2");
 }
@@ -178,12 +178,12 @@ TEST_F(Startup, AFailedSizeProbeIsReportedAndStartUpGoesOn) {
   MakeMapFiles(tree_, "client");
   tree_.File("cd/StaIdx0.mul");
   tree_.File("cd/Map0.mul");
-  tree_.Socket("cd/Statics0.mul");
+  const UnmeasurableFile statics(tree_, "cd/Statics0.mul");
   const std::string missing_patch = tree_.Path("patches/gone.sq2");
   WizardSession run({missing_patch, tree_.Path("client"), tree_.Path("cd")});
   TSQPMainForm& form = run.Form();
   // The failure first, then the patch file is still tested.
-  EXPECT_EQ(run.View().boxes, (Boxes{ReporterBox("E/A-Fehler 6."),
+  EXPECT_EQ(run.View().boxes, (Boxes{ReporterBox(statics.ReportText()),
                                      ErrorBox(missing_patch + " does not exist!", true)}));
   EXPECT_EQ(Look(*form.UOCDStaticsResultLabel), Green("Found!"));
   EXPECT_EQ(form.UOCDTypeResultLabel->Text(), "UOCDTypeResultLabel");

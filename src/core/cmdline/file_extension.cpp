@@ -1,6 +1,6 @@
 #include "cmdline/file_extension.h"
 
-#include "probes/platform_path.h"
+#include "probes/platform_path.h"  // kExtensionStopChars
 
 namespace sqp {
 
@@ -25,8 +25,12 @@ std::string LowerAsciiOnly(std::string_view text) {
 }
 
 bool HasPatchFileExtension(std::string_view path) {
-  return LowerAsciiOnly(ExtractFileExtension(path, kExtensionStopChars, IsCodePageLeadByte)) ==
-         ".sq2";
+  // The path is UTF-8 by now, where no ASCII byte ever sits inside a
+  // character: stepping byte by byte gives what stepping the code page's
+  // double-byte characters gives. The code page's lead-byte test would
+  // misread UTF-8 bytes on a double-byte Windows.
+  constexpr LeadByteTest kUtf8 = [](unsigned char) { return false; };
+  return LowerAsciiOnly(ExtractFileExtension(path, kExtensionStopChars, kUtf8)) == ".sq2";
 }
 
 }  // namespace sqp

@@ -1,0 +1,399 @@
+#include "views/win32/win32_form_view.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "probes/win32/code_page.h"
+#include "sqpmain/sqp_main_layout.h"
+#include "views/win32/key_mapping.h"
+#include "widgets/progress_bar.h"
+
+namespace sqp::win32 {
+
+using widgets::Change;
+using widgets::Control;
+using widgets::ControlKind;
+
+namespace {
+
+constexpr wchar_t kPanelClass[] = L"StonequillPatchPanel";
+constexpr DWORD kWindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+void RegisterPanelClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW window_class{};
+  if (GetClassInfoExW(instance, kPanelClass, &window_class)) return;
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  window_class.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = kPanelClass;
+  RegisterClassExW(&window_class);
+}
+
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(
+      static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// A byte offset into the model's UTF-8 text as a UTF-16 offset.
+WPARAM WideOffset(const std::string& text, std::size_t byte_offset) {
+  return Utf8ToWide(std::string_view(text).substr(0, byte_offset)).size();
+}
+
+}  // namespace
+
+Win32FormView::Win32FormView(Application& application, TSQPMainForm& form, HINSTANCE instance)
+    : application_(application), form_(form), instance_(instance) {
+  RegisterPanelClass(instance_, &Win32FormView::WindowProc);
+  CreateFontAndScale();
+  const WindowLayout& layout = SQPMainWindowLayout();
+  RECT frame{0, 0, Scale(layout.client_width), Scale(layout.client_height)};
+  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+  // Created hidden at the window system's default place.
+  window_ = CreateWindowExW(0, kPanelClass, Utf8ToWide(form_.Text()).c_str(), kWindowStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                            frame.bottom - frame.top, nullptr, nullptr, instance_, this);
+  windows_[&form_] = window_;
+  controls_[window_] = &form_;
+  CreateControls();
+  form_.AddObserver(this);
+}
+
+Win32FormView::~Win32FormView() {
+  form_.RemoveObserver(this);
+  if (window_ != nullptr) DestroyWindow(window_);
+  if (font_ != nullptr) DeleteObject(font_);
+  for (const auto& [color, brush] : brushes_) DeleteObject(brush);
+}
+
+void Win32FormView::CreateFontAndScale() {
+  const WindowLayout& layout = SQPMainWindowLayout();
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  font_ = CreateFontW(-MulDiv(layout.font_points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      DEFAULT_PITCH | FF_DONTCARE, Utf8ToWide(layout.font_name).c_str());
+  HGDIOBJ previous = SelectObject(screen, font_);
+  TEXTMETRICW metrics;
+  if (GetTextMetricsW(screen, &metrics) && metrics.tmHeight > 0) text_height_ = metrics.tmHeight;
+  SelectObject(screen, previous);
+  ReleaseDC(nullptr, screen);
+}
+
+int Win32FormView::Scale(int layout_pixels) const {
+  return MulDiv(layout_pixels, text_height_, SQPMainWindowLayout().design_text_height);
+}
+
+HWND Win32FormView::CreateChild(const wchar_t* window_class, DWORD style, DWORD ex_style,
+                                HWND parent, const widgets::Bounds& bounds) {
+  HWND child = CreateWindowExW(ex_style, window_class, L"", WS_CHILD | WS_CLIPSIBLINGS | style,
+                               Scale(bounds.left), Scale(bounds.top), Scale(bounds.width),
+                               Scale(bounds.height), parent, nullptr, instance_, this);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  return child;
+}
+
+HWND Win32FormView::CreatePanel(HWND parent, const widgets::Bounds& bounds, DWORD ex_style) {
+  return CreateChild(kPanelClass, WS_CLIPCHILDREN, ex_style | WS_EX_CONTROLPARENT, parent, bounds);
+}
+
+void Win32FormView::CreateControls() {
+  for (const LayoutRow& row : SQPMainLayout()) {
+    Control* control = form_.FindControl(row.name);
+    if (control == nullptr) continue;
+    HWND parent = row.parent.empty() ? window_ : WindowOf(form_.FindControl(row.parent));
+    const widgets::Bounds& bounds = control->GetBounds();
+    HWND native = nullptr;
+    switch (control->Kind()) {
+      case ControlKind::kLabel:
+        native = CreateChild(WC_STATICW, SS_LEFT | SS_NOPREFIX, 0, parent, bounds);
+        break;
+      case ControlKind::kEdit:
+        native = CreateChild(WC_EDITW, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                             parent, bounds);
+        SendMessageW(native, EM_SETLIMITTEXT, 0, 0);
+        break;
+      case ControlKind::kButton:
+        native = CreateChild(WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0, parent, bounds);
+        break;
+      case ControlKind::kGroupBox: {
+        // The panel holds the children and answers their messages; the frame
+        // lies underneath them.
+        // No WS_CLIPCHILDREN: the panel paints the background the frame
+        // leaves open.
+        native = CreateChild(kPanelClass, 0, WS_EX_CONTROLPARENT, parent, bounds);
+        HWND frame = CreateChild(WC_BUTTONW, BS_GROUPBOX | WS_VISIBLE, 0, native,
+                                 {0, 0, bounds.width, bounds.height});
+        group_frames_[control] = frame;
+        controls_[frame] = control;
+        break;
+      }
+      case ControlKind::kProgressBar: {
+        native = CreateChild(PROGRESS_CLASSW, 0, 0, parent, bounds);
+        const auto& bar = static_cast<const widgets::ProgressBar&>(*control);
+        SendMessageW(native, PBM_SETRANGE32, static_cast<WPARAM>(bar.Min()),
+                     static_cast<LPARAM>(bar.Max()));
+        SendMessageW(native, PBM_SETPOS, static_cast<WPARAM>(bar.Position()), 0);
+        break;
+      }
+      case ControlKind::kPageControl:
+        native = CreatePanel(parent, bounds, 0);
+        break;
+      case ControlKind::kTabSheet:
+        native = CreatePanel(parent, bounds, 0);
+        break;
+      case ControlKind::kForm:
+        continue;
+    }
+    windows_[control] = native;
+    controls_[native] = control;
+    ShowText(*control);
+    EnableWindow(native, control->Enabled());
+    if (control->Visible()) ShowWindow(native, SW_SHOWNA);
+  }
+  // Labels lie under the windowed controls of their parent, as text drawn on
+  // the parent would; group box frames lie under everything.
+  constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  for (const auto& [control, native] : windows_) {
+    if (control->Kind() == ControlKind::kLabel) {
+      SetWindowPos(native, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
+    }
+  }
+  for (const auto& [control, frame] : group_frames_) {
+    SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
+  }
+}
+
+Control* Win32FormView::ControlOf(HWND window) const {
+  const auto found = controls_.find(window);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+HWND Win32FormView::WindowOf(const Control* control) const {
+  const auto found = windows_.find(control);
+  return found == windows_.end() ? nullptr : found->second;
+}
+
+HBRUSH Win32FormView::Brush(COLORREF color) {
+  auto found = brushes_.find(color);
+  if (found == brushes_.end()) found = brushes_.emplace(color, CreateSolidBrush(color)).first;
+  return found->second;
+}
+
+void Win32FormView::Show(int show_command) {
+  if (show_command == SW_SHOWMINNOACTIVE) {
+    ShowWindow(window_, SW_SHOWMINNOACTIVE);
+    return;
+  }
+  application_.ShowMainForm();
+  ShowWindow(window_, show_command == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  UpdateWindow(window_);
+}
+
+bool Win32FormView::PreTranslate(const MSG& message) {
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+  switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      const widgets::Key key = KeyFromVirtualKey(message.wParam);
+      if (key == widgets::Key::kOther) return false;
+      const widgets::Modifiers modifiers = CurrentModifiers();
+      bool taken = false;
+      application_.Dispatch([&] { taken = form_.KeyDown(key, modifiers); });
+      return taken;
+    }
+    case WM_LBUTTONDOWN:
+      // A click into an edit moves the focus there; buttons take it on click.
+      if (Control* control = ControlOf(message.hwnd);
+          control != nullptr && control->Kind() == ControlKind::kEdit) {
+        application_.Dispatch([&] { form_.SetFocus(control); });
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+void Win32FormView::ControlChanged(Control& control, Change change) {
+  HWND native = WindowOf(&control);
+  if (native == nullptr) return;
+  switch (change) {
+    case Change::kText:
+      ShowText(control);
+      break;
+    case Change::kColor:
+      InvalidateRect(native, nullptr, TRUE);
+      break;
+    case Change::kEnabled:
+      EnableWindow(native, control.Enabled());
+      break;
+    case Change::kVisible:
+      ShowWindow(native, control.Visible() ? SW_SHOWNA : SW_HIDE);
+      break;
+    case Change::kSelection:
+      if (&control != user_editing_) ShowSelection(control);
+      break;
+    case Change::kFocus:
+      ShowFocus();
+      break;
+    case Change::kActivePage:
+      break;  // the pages' own visibility shows it
+  }
+}
+
+void Win32FormView::ShowText(Control& control) {
+  HWND native = WindowOf(&control);
+  const std::wstring text = Utf8ToWide(control.Text());
+  switch (control.Kind()) {
+    case ControlKind::kTabSheet:
+    case ControlKind::kPageControl:
+    case ControlKind::kProgressBar:
+      return;
+    case ControlKind::kGroupBox:
+      SetWindowTextW(group_frames_[&control], text.c_str());
+      return;
+    case ControlKind::kEdit:
+      // Win32 reports every SetWindowText as a change: this one is no user's.
+      if (WindowText(native) == text) return;
+      writing_text_ = true;
+      SetWindowTextW(native, text.c_str());
+      writing_text_ = false;
+      return;
+    case ControlKind::kLabel:
+      SetWindowTextW(native, text.c_str());
+      FitLabel(native);
+      return;
+    default:
+      SetWindowTextW(native, text.c_str());
+      return;
+  }
+}
+
+void Win32FormView::FitLabel(HWND label_window) {
+  const std::wstring text = WindowText(label_window);
+  HDC dc = GetDC(label_window);
+  HGDIOBJ previous = SelectObject(dc, font_);
+  SIZE extent{0, text_height_};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(dc, previous);
+  ReleaseDC(label_window, dc);
+  SetWindowPos(label_window, nullptr, 0, 0, extent.cx, text_height_,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(label_window, nullptr, TRUE);
+}
+
+void Win32FormView::ShowSelection(Control& control) {
+  if (control.Kind() != ControlKind::kEdit) return;
+  const auto& edit = static_cast<const widgets::Edit&>(control);
+  const std::string& text = edit.Text();
+  SendMessageW(
+      WindowOf(&control), EM_SETSEL, WideOffset(text, edit.SelectionStart()),
+      static_cast<LPARAM>(WideOffset(text, edit.SelectionStart() + edit.SelectionLength())));
+}
+
+void Win32FormView::ShowFocus() {
+  // Before the first activation the window system keeps its own focus.
+  if (!activated_) return;
+  const Control* focused = form_.Focused();
+  HWND target = focused != nullptr ? WindowOf(focused) : window_;
+  if (target != nullptr && GetFocus() != target) SetFocus(target);
+}
+
+LRESULT CALLBACK Win32FormView::WindowProc(HWND window, UINT message, WPARAM wparam,
+                                           LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* view = reinterpret_cast<Win32FormView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (view == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+  return view->HandleMessage(window, message, wparam, lparam);
+}
+
+LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (lparam != 0) return HandleCommand(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
+      break;
+    case WM_CTLCOLORSTATIC:
+      if (LRESULT brush =
+              LabelColors(reinterpret_cast<HWND>(lparam), reinterpret_cast<HDC>(wparam)))
+        return brush;
+      break;
+    case WM_PAINT:
+      if (const Control* control = ControlOf(window);
+          control != nullptr && control->Kind() == ControlKind::kPageControl) {
+        // The body of a page container whose tab row is hidden.
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT area;
+        GetClientRect(window, &area);
+        DrawEdge(dc, &area, EDGE_RAISED, BF_RECT);
+        EndPaint(window, &paint);
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      if (window == window_) {
+        // No question asked: the quit request ends the loop.
+        application_.CloseMainForm();
+        return 0;
+      }
+      break;
+    case WM_QUERYOPEN:
+      // Started minimised: the show handler runs at the first restore.
+      if (window == window_ && !application_.MainFormShown()) application_.ShowMainForm();
+      return TRUE;
+    case WM_ACTIVATE:
+      if (window == window_ && LOWORD(wparam) != WA_INACTIVE && HIWORD(wparam) == 0) {
+        if (!activated_) {
+          activated_ = true;
+          application_.Dispatch([&] { form_.Activate(); });
+        }
+        ShowFocus();
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+LRESULT Win32FormView::HandleCommand(HWND control_window, WORD code) {
+  Control* control = ControlOf(control_window);
+  if (control == nullptr) return 0;
+  if (control->Kind() == ControlKind::kEdit && code == EN_CHANGE && !writing_text_) {
+    auto& edit = static_cast<widgets::Edit&>(*control);
+    std::string text = WideToUtf8(WindowText(control_window));
+    // The native edit keeps its own caret; the model's is not written back.
+    user_editing_ = control;
+    application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
+    user_editing_ = nullptr;
+  } else if (control->Kind() == ControlKind::kButton && code == BN_CLICKED) {
+    auto& button = static_cast<widgets::Button&>(*control);
+    application_.Dispatch([&] { button.UserClick(); });
+  }
+  return 0;
+}
+
+LRESULT Win32FormView::LabelColors(HWND label_window, HDC dc) {
+  const Control* control = ControlOf(label_window);
+  if (control == nullptr || control->Kind() != ControlKind::kLabel) return 0;
+  const auto& label = static_cast<const widgets::Label&>(*control);
+  // The model's colours are COLORREFs already: red in the lowest byte.
+  const COLORREF background =
+      label.OwnColor() ? static_cast<COLORREF>(*label.OwnColor()) : GetSysColor(COLOR_BTNFACE);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetBkColor(dc, background);
+  SetBkMode(dc, OPAQUE);
+  return reinterpret_cast<LRESULT>(Brush(background));
+}
+
+}  // namespace sqp::win32

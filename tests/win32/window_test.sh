@@ -1,0 +1,206 @@
+#!/usr/bin/env bash
+# Drives the real sqpatch.exe under Wine on an X display (Xvfb) with
+# xdotool, as a user would, and reads the labels' colours off screenshots.
+#   window_test.sh walk  SQPATCH_EXE SCREENSHOT_DIR
+#   window_test.sh usage SQPATCH_EXE SCREENSHOT_DIR
+#   window_test.sh reporter SQPATCH_EXE SCREENSHOT_DIR HOLD_FILE_EXE
+#   window_test.sh minimised|maximised SQPATCH_EXE SCREENSHOT_DIR PROBE_EXE
+set -euo pipefail
+mode=$1
+exe=$2
+shots=$3
+mkdir -p "$shots"
+
+work=$(mktemp -d)
+program_pid=""
+holder_pid=""
+cleanup() {
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then kill "$program_pid"; fi
+  if [ -n "$holder_pid" ] && kill -0 "$holder_pid" 2>/dev/null; then kill "$holder_pid"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# The Windows name of a path on Wine's drive Z:.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Starts the program with the given arguments; a display-less hang ends by
+# the timeout. Its exit status lands in $work/status.
+start_program() {
+  (
+    status=0
+    # Wine's helper processes outlive the program: they must not hold the
+    # test's output open.
+    timeout 120 wine "$exe" "$@" >>"$work/wine.log" 2>&1 </dev/null || status=$?
+    echo "$status" >"$work/status"
+  ) &
+  program_pid=$!
+}
+
+# Polls until the command succeeds; gives up after about 60 seconds.
+wait_until() {
+  for _ in $(seq 1 120); do
+    if "$@"; then return 0; fi
+    sleep 0.5
+  done
+  return 1
+}
+
+window_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+window_shown() { [ -n "$(window_id "$1")" ]; }
+program_ended() { [ -s "$work/status" ]; }
+
+# Pixels of exactly one colour in a screenshot of the window.
+pixels() {
+  local window=$1 color=$2
+  import -window "$window" "$work/shot.png" 2>/dev/null
+  convert "$work/shot.png" -format %c histogram:info:- |
+    awk -v color="$color" 'toupper($0) ~ color { sub(":", "", $1); sum += $1 } END { print sum + 0 }'
+}
+green() { pixels "$1" "#008000"; }
+red() { pixels "$1" "#FF0000"; }
+only_green() { [ "$(green "$1")" -gt 0 ] && [ "$(red "$1")" -eq 0 ]; }
+only_red() { [ "$(red "$1")" -gt 0 ] && [ "$(green "$1")" -eq 0 ]; }
+green_and_red() { [ "$(green "$1")" -gt 0 ] && [ "$(red "$1")" -gt 0 ]; }
+
+save_shot() { import -window "$1" "$shots/$2.png" 2>/dev/null; }
+
+walk() {
+  mkdir -p "$work/client" "$work/cd" "$work/empty"
+  for file in StaIdx0.mul Statics0.mul Map0.mul; do truncate -s 100 "$work/client/$file"; done
+  truncate -s 100 "$work/cd/StaIdx0.mul"
+  truncate -s 21971754 "$work/cd/Statics0.mul"  # The Second Age
+  touch "$work/north.sq2"
+  # The CD folder lacks Map0.mul until the user has moved to its page.
+  start_program "$(windows_path "$work/north.sq2")" "$(windows_path "$work/empty")" \
+    "$(windows_path "$work/cd")"
+  wait_until window_shown "Stonequill Patch 1" || fail "no window titled \"Stonequill Patch 1\""
+  local window
+  window=$(window_id "Stonequill Patch 1")
+  # Page 0 on an empty folder: every result "Not found!" on red.
+  wait_until only_red "$window" || fail "page 0 does not start with red results only"
+  save_shot "$window" page0-start
+
+  xdotool windowfocus --sync "$window"
+  # The first Tab goes from the page container to the folder field, whose
+  # whole text it selects; typing replaces it key by key.
+  xdotool key Tab
+  local folder
+  folder=$(windows_path "$work/client")
+  xdotool type --delay 40 "${folder%?}"
+  # No sign tells when Wine has handled the keys; a check made too early
+  # could only pass wrongly, never fail wrongly.
+  sleep 1
+  only_red "$window" || fail "results turned green before the folder was complete"
+  xdotool type --delay 40 "${folder: -1}"
+  wait_until only_green "$window" || fail "typing the client folder did not turn the results green"
+  save_shot "$window" page0-typed
+
+  # "Test again", then Next, which is enabled now: Enter presses it.
+  xdotool key Tab Tab Return
+  wait_until green_and_red "$window" || fail "page 1 does not report the missing Map0.mul"
+  save_shot "$window" page1-missing
+
+  # The file appears; "Test again" on page 1 finds it. Next was disabled
+  # under the focus, so Tab starts at the page container again.
+  truncate -s 100 "$work/cd/Map0.mul"
+  xdotool key Tab Tab Tab Return
+  wait_until only_green "$window" || fail "\"Test again\" did not find the new Map0.mul"
+  save_shot "$window" page1-found
+
+  xdotool key alt+F4
+  wait_until program_ended || fail "closing the window did not end the program"
+  [ "$(cat "$work/status")" = 0 ] || fail "exit status $(cat "$work/status") after closing, not 0"
+}
+
+usage() {
+  start_program
+  wait_until window_shown "Error" || fail "no box titled \"Error\""
+  local box
+  box=$(window_id "Error")
+  save_shot "$box" usage-error
+  # Start-up errors come before the window is put on screen.
+  window_shown "Stonequill Patch 1" && fail "the window is on screen behind the usage box"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+  # The later boxes close at once: one Enter ends the program.
+  wait_until program_ended || fail "the program did not end after the usage box"
+  [ "$(cat "$work/status")" = 1 ] || fail "exit status $(cat "$work/status"), not 1"
+}
+
+# A CD folder whose Statics0.mul another program holds without sharing: the
+# start-up check fails with code 32. The error reporter's box, captioned
+# with the application title, comes before the window; after OK start-up
+# goes on and the window opens on page 0 with the client folder checked.
+reporter() {
+  mkdir -p "$work/client" "$work/cd"
+  for file in StaIdx0.mul Statics0.mul Map0.mul; do
+    truncate -s 100 "$work/client/$file"
+    truncate -s 100 "$work/cd/$file"
+  done
+  touch "$work/north.sq2"
+  timeout 120 wine "$helper" "$(windows_path "$work/cd/Statics0.mul")" >"$work/hold.log" 2>&1 \
+    </dev/null &
+  holder_pid=$!
+  wait_until grep -q held "$work/hold.log" || fail "could not hold Statics0.mul"
+
+  start_program "$(windows_path "$work/north.sq2")" "$(windows_path "$work/client")" \
+    "$(windows_path "$work/cd")"
+  wait_until window_shown "Stonequill Patch" || fail "no box titled \"Stonequill Patch\""
+  local box
+  box=$(window_id "Stonequill Patch")
+  save_shot "$box" reporter-box
+  window_shown "Stonequill Patch 1" && fail "the window is on screen behind the error box"
+  xdotool windowfocus --sync "$box"
+  xdotool key Return
+
+  wait_until window_shown "Stonequill Patch 1" || fail "the window did not open after the box"
+  local window
+  window=$(window_id "Stonequill Patch 1")
+  wait_until only_green "$window" || fail "page 0 does not show the checked client folder"
+  save_shot "$window" reporter-page0
+  kill "$holder_pid"
+  xdotool windowfocus --sync "$window"
+  xdotool key alt+F4
+  wait_until program_ended || fail "closing the window did not end the program"
+  [ "$(cat "$work/status")" = 0 ] || fail "exit status $(cat "$work/status") after closing, not 0"
+}
+
+# Started minimised without activation and with no argument: the usage box
+# comes only once the window is restored, and OK ends the run with status 1.
+minimised() {
+  local status=0
+  timeout 200 wine "$helper" 7 "$(windows_path "$exe")" >"$work/probe.log" 2>&1 </dev/null ||
+    status=$?
+  cat "$work/probe.log"
+  [ "$status" = 1 ] || fail "show command 7: status $status, not 1"
+}
+
+# Started maximised with a valid patch file and two folders; closing it ends
+# the run with status 0.
+maximised() {
+  mkdir -p "$work/client" "$work/cd"
+  touch "$work/north.sq2"
+  local status=0
+  timeout 200 wine "$helper" 3 "$(windows_path "$exe")" "$(windows_path "$work/north.sq2")" \
+    "$(windows_path "$work/client")" "$(windows_path "$work/cd")" >"$work/probe.log" 2>&1 \
+    </dev/null || status=$?
+  cat "$work/probe.log"
+  [ "$status" = 0 ] || fail "show command 3: status $status, not 0"
+}
+
+helper=${4:-}
+case "$mode" in
+  walk) walk ;;
+  usage) usage ;;
+  reporter) reporter ;;
+  minimised) minimised ;;
+  maximised) maximised ;;
+  *) fail "unknown mode $mode" ;;
+esac
+echo "PASS: $mode"
