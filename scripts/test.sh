@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh machine, builds with warnings as errors, and runs every
-# test: the core and the Linux program, the packages, then the sanitizer,
-# valgrind and fuzzing runs.
+# test: the core and the Linux program, the Windows program under Wine, the
+# packages, then the sanitizer, valgrind and fuzzing runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -9,5 +9,6 @@ bash scripts/check-format.sh
 cmake --workflow --preset ci
 cmake --preset bench >/dev/null
 cmake --build --preset bench
+bash scripts/test-windows.sh
 bash scripts/test-packages.sh
 bash scripts/test-reliability.sh

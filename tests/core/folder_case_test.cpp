@@ -34,10 +34,13 @@ TEST_F(FolderCase, EveryFolderInAnotherCase) {
   EXPECT_TRUE(FileIsPresent(tree_.Path("WINE/Drive_C/uo/map0.MUL")));
 }
 
+#ifndef _WIN32
+// Only a file system that tells case apart holds a file "uo" beside a folder "UO".
 TEST_F(FolderCase, AFileOfTheExactNameIsPassedOverForAFolder) {
   tree_.File("Wine/drive_c/uo", 1);
   EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_c/uo/Map0.mul")), 7u);
 }
+#endif
 
 TEST_F(FolderCase, AMissingFolderFindsNothing) {
   EXPECT_FALSE(FileIsPresent(tree_.Path("Wine/drive_c/UO2/Map0.mul")));
