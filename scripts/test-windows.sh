@@ -38,6 +38,13 @@ wineserver -p
 # Without the 32-bit half wineboot reports a failure it can live with.
 timeout 300 wineboot --init >/dev/null 2>&1 </dev/null || true
 [ -d "$WINEPREFIX/drive_c/windows" ] || { echo "Wine prefix was not created" >&2; exit 1; }
+# wineboot left a desktop process that has no display; kept alive by the
+# persistent server, it would take the first test's windows where no X
+# server shows them. Start the server afresh so each test's program brings
+# a desktop on its own display.
+wineserver -k
+wineserver -w
+wineserver -p
 
 cmake --preset windows
 cmake --build --preset windows

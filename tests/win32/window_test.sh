@@ -36,15 +36,15 @@ start_program() {
     status=0
     # Wine's helper processes outlive the program: they must not hold the
     # test's output open.
-    timeout 120 wine "$exe" "$@" >>"$work/wine.log" 2>&1 </dev/null || status=$?
+    timeout 300 wine "$exe" "$@" >>"$work/wine.log" 2>&1 </dev/null || status=$?
     echo "$status" >"$work/status"
   ) &
   program_pid=$!
 }
 
-# Polls until the command succeeds; gives up after about 60 seconds.
+# Polls until the command succeeds; gives up after about 120 seconds.
 wait_until() {
-  for _ in $(seq 1 120); do
+  for _ in $(seq 1 240); do
     if "$@"; then return 0; fi
     sleep 0.5
   done
