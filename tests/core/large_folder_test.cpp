@@ -9,12 +9,14 @@
 #include <string>
 
 #include "probes/file_probes.h"
+#include "support/size_failure.h"
 #include "support/temp_tree.h"
 
 namespace sqp {
 namespace {
 
 using testing::SetReadOnly;
+using testing::SizeFailureCode;
 using testing::TempTree;
 
 class LargeFolder : public ::testing::Test {
@@ -44,15 +46,6 @@ class LargeFolder : public ::testing::Test {
 
   TempTree tree_;
 };
-
-int SizeFailureCode(const std::string& path) {
-  try {
-    FileByteSize(path);
-    return 0;
-  } catch (const EInOutError& error) {
-    return error.ErrorCode();
-  }
-}
 
 TEST_F(LargeFolder, AMissingNameIsNotFound) {
   EXPECT_FALSE(FileIsPresent(tree_.Path("big/StaIdx0.mul")));

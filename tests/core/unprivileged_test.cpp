@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "probes/file_probes.h"
+#include "support/size_failure.h"
 #include "support/temp_tree.h"
 #include "support/wizard_session.h"
 
@@ -15,15 +16,6 @@ class Unprivileged : public ::testing::Test {
   TempTree tree_;
   WizardSession run_{{tree_.File("north.sq2")}};
 };
-
-int SizeFailureCode(const std::string& path) {
-  try {
-    FileByteSize(path);
-    return 0;
-  } catch (const EInOutError& error) {
-    return error.ErrorCode();
-  }
-}
 
 TEST_F(Unprivileged, AnUnreadableStaticsIsReportedAsAccessDenied) {
   MakeMapFiles(tree_, "client");
@@ -70,13 +62,3 @@ TEST_F(Unprivileged, AnUnreadableFolderStillYieldsExactNames) {
 
 }  // namespace
 }  // namespace sqp::testing
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  if (geteuid() == 0) {
-    std::fprintf(stderr,
-                 "These tests need an ordinary user: root passes every permission check.\n");
-    return 1;
-  }
-  return RUN_ALL_TESTS();
-}

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "probes/file_probes.h"
+#include "support/size_failure.h"
 #include "support/temp_tree.h"
 #include "support/wizard_session.h"
 
@@ -29,15 +30,6 @@ std::map<int, std::string> OpenDescriptors() {
   }
   closedir(dir);
   return open;
-}
-
-int SizeFailureCode(const std::string& path) {
-  try {
-    FileByteSize(path);
-    return 0;
-  } catch (const EInOutError& error) {
-    return error.ErrorCode();
-  }
 }
 
 struct ProbePath {

@@ -20,13 +20,3 @@ INSTANTIATE_TEST_SUITE_P(Table, HostileUnprivileged,
 
 }  // namespace
 }  // namespace sqp::testing
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  if (geteuid() == 0) {
-    std::fprintf(stderr,
-                 "These tests need an ordinary user: root passes every permission check.\n");
-    return 1;
-  }
-  return RUN_ALL_TESTS();
-}

@@ -5,21 +5,14 @@
 #include "probes/file_probes.h"
 #include "probes/folder_path.h"
 #include "probes/platform_path.h"
+#include "support/size_failure.h"
 #include "support/temp_tree.h"
 
 namespace sqp {
 namespace {
 
+using testing::SizeFailureCode;
 using testing::TempTree;
-
-int SizeFailureCode(const std::string& path) {
-  try {
-    FileByteSize(path);
-    return 0;
-  } catch (const EInOutError& error) {
-    return error.ErrorCode();
-  }
-}
 
 class Win32Probes : public ::testing::Test {
  protected:

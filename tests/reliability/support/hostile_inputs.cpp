@@ -175,6 +175,12 @@ std::vector<HostileCase> HostileInputCases() {
          return Folders(LongTextForTheRoot(t, 65536, 40));
        },
        kNothingFound},
+      {"a folder text of 256 KiB of \"/.\" steps costs no more than its length",
+       [](const TempTree& t) {
+         MakeMapFiles(t, "", kSecondAge);
+         return Folders(LongTextForTheRoot(t, std::size_t{1} << 18, 40));
+       },
+       kNothingFound},
       {"a folder text of one megabyte of trailing slashes is stripped",
        [](const TempTree& t) { return Folders(GoodFolder(t) + std::string(1 << 20, '/')); },
        kAllFound},

@@ -2,8 +2,10 @@
 
 #include <dirent.h>
 #include <errno.h>
+#include <limits.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -130,20 +132,25 @@ PathLookup LookUpPath(const std::string& path) {
   }
 
   // The folder components spelt exactly: exact[i] joins the first i + 1.
+  // Only prefixes shorter than PATH_MAX are kept: the kernel takes no longer
+  // one, and keeping every prefix of a long text would cost its square.
   const std::size_t folders = components.size() - 1;
-  std::vector<std::string> exact(folders);
+  std::vector<std::string> exact;
   for (std::size_t i = 0; i < folders; ++i) {
     if (HasWildcard(components[i])) return {LookupResult::kPathNotFound, {}};
-    exact[i] = Join(i == 0 ? resolved : exact[i - 1], components[i]);
+    if (exact.size() < i) continue;
+    std::string joined = Join(i == 0 ? resolved : exact[i - 1], components[i]);
+    if (joined.size() < PATH_MAX) exact.push_back(std::move(joined));
   }
   // The walk below tries every component by its exact name first. Where the
   // kernel takes an exact prefix whole, each shorter prefix is a folder too,
   // so the walk would reach it unchanged: it starts after the deepest one.
   off_t folder_size = 0;
-  const bool exact_is_folder = folders > 0 && IsFolder(exact[folders - 1], &folder_size);
+  const bool exact_is_folder =
+      folders > 0 && exact.size() == folders && IsFolder(exact.back(), &folder_size);
   std::size_t start = folders;
   if (folders > 0 && !exact_is_folder) {
-    start = folders - 1;
+    start = std::min(folders - 1, exact.size());
     while (start > 0 && !IsFolder(exact[start - 1])) --start;
   }
   if (start > 0) resolved = exact[start - 1];
