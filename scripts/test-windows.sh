@@ -5,18 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build googletest g++-mingw-w64-x86-64-posix wine64 wine fonts-wine
-          xvfb xauth xdotool imagemagick)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh googletest g++-mingw-w64-x86-64-posix wine64 wine fonts-wine \
+  xvfb xauth xdotool imagemagick
 
 # A private Wine prefix; no Mono or Gecko prompts, no menu entries.
 export TZ=UTC
