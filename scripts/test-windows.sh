@@ -35,6 +35,10 @@ timeout 300 wineboot --init >/dev/null 2>&1 </dev/null || true
 wineserver -k
 wineserver -w
 wineserver -p
+# The prefix's services start again with the first program; started by a
+# build step or a test, they would hold its output open. Start them here,
+# with a console program that brings up no desktop.
+timeout 300 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 
 cmake --preset windows
 cmake --build --preset windows
