@@ -7,6 +7,7 @@
 #include "probes/win32/code_page.h"
 #include "sqpmain/sqp_main_layout.h"
 #include "views/win32/key_mapping.h"
+#include "views/win32/resource_ids.h"
 #include "widgets/progress_bar.h"
 
 namespace sqp::win32 {
@@ -28,7 +29,7 @@ void RegisterPanelClass(HINSTANCE instance, WNDPROC procedure) {
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  window_class.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(SQP_MAIN_ICON));
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kPanelClass;
   RegisterClassExW(&window_class);
