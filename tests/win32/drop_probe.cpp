@@ -39,11 +39,9 @@ std::vector<char> DropFiles(const std::vector<std::wstring>& paths) {
 
 std::string Utf8(const std::wstring& text) {
   std::string bytes(text.size() * 4, '\0');
-  bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(),
-                                                            static_cast<int>(text.size()),
-                                                            bytes.data(),
-                                                            static_cast<int>(bytes.size()),
-                                                            nullptr, nullptr)));
+  bytes.resize(static_cast<std::size_t>(
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                          static_cast<int>(bytes.size()), nullptr, nullptr)));
   return bytes;
 }
 
@@ -56,7 +54,8 @@ int wmain(int argc, wchar_t** argv) {
   }
   HWND window = FindWindowW(nullptr, argv[1]);
   HWND edit = nullptr;
-  if (window != nullptr) EnumChildWindows(window, &TakeVisibleEdit, reinterpret_cast<LPARAM>(&edit));
+  if (window != nullptr)
+    EnumChildWindows(window, &TakeVisibleEdit, reinterpret_cast<LPARAM>(&edit));
   if (edit == nullptr) {
     std::fprintf(stderr, "no visible edit in a window titled %ls\n", argv[1]);
     return 1;

@@ -63,9 +63,9 @@ void CheckVersion(const wchar_t* exe) {
   const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
   Expect(fixed != nullptr && fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0,
          "file version 1.0.0.0");
-  Expect(fixed != nullptr && fixed->dwProductVersionMS == 0x00010000 &&
-             fixed->dwProductVersionLS == 0,
-         "product version 1.0.0.0");
+  Expect(
+      fixed != nullptr && fixed->dwProductVersionMS == 0x00010000 && fixed->dwProductVersionLS == 0,
+      "product version 1.0.0.0");
   Expect(fixed != nullptr && fixed->dwFileType == VFT_APP, "an application");
 
   // The strings in the first language the file names.
@@ -76,8 +76,7 @@ void CheckVersion(const wchar_t* exe) {
     Expect(false, "a translation");
     return;
   }
-  const auto expect_string = [&](const wchar_t* name, const wchar_t* expected,
-                                 const char* what) {
+  const auto expect_string = [&](const wchar_t* name, const wchar_t* expected, const char* what) {
     Expect(VersionString(info, translation[0], translation[1], name) == expected, what);
   };
   expect_string(L"FileDescription", L"Stonequill Patch", "FileDescription \"Stonequill Patch\"");
