@@ -5,6 +5,7 @@
 #   window_test.sh usage SQPATCH_EXE SCREENSHOT_DIR
 #   window_test.sh reporter SQPATCH_EXE SCREENSHOT_DIR HOLD_FILE_EXE
 #   window_test.sh minimised|maximised SQPATCH_EXE SCREENSHOT_DIR PROBE_EXE
+#   window_test.sh drop SQPATCH_EXE SCREENSHOT_DIR DROP_PROBE_EXE
 set -euo pipefail
 mode=$1
 exe=$2
@@ -194,6 +195,63 @@ maximised() {
   [ "$status" = 0 ] || fail "show command 3: status $status, not 0"
 }
 
+# Drops the given paths onto the visible folder field, as Explorer does, and
+# checks the field's text afterwards.
+drop_onto_field() {
+  local expected=$1
+  shift
+  local text
+  text=$(timeout 60 wine "$helper" "Stonequill Patch 1" "$@" 2>>"$work/wine.log" </dev/null) ||
+    fail "the drop probe failed: $(tail -n 3 "$work/wine.log")"
+  text=${text%$'\r'}
+  [ "$text" = "$expected" ] || fail "after dropping $*: field \"$text\", not \"$expected\""
+}
+
+# Page 0 on an empty folder; things dropped from Explorer onto the client
+# folder field: a file, a folder, several items of one folder, and items
+# from two folders, which change nothing.
+drop() {
+  mkdir -p "$work/client/sub" "$work/empty/inner" "$work/cd"
+  for file in StaIdx0.mul Statics0.mul Map0.mul; do truncate -s 100 "$work/client/$file"; done
+  touch "$work/north.sq2" "$work/empty/notes.txt"
+  local client empty
+  client=$(windows_path "$work/client")
+  empty=$(windows_path "$work/empty")
+  start_program "$(windows_path "$work/north.sq2")" "$empty" "$(windows_path "$work/cd")"
+  wait_until window_shown "Stonequill Patch 1" || fail "no window titled \"Stonequill Patch 1\""
+  local window
+  window=$(window_id "Stonequill Patch 1")
+  wait_until only_red "$window" || fail "page 0 does not start with red results only"
+
+  # A file stands for the folder that holds it.
+  drop_onto_field "$client" "$client\\Map0.mul"
+  wait_until only_green "$window" || fail "dropping a client file did not turn the results green"
+  save_shot "$window" drop-file
+
+  # A folder itself, with or without a trailing backslash.
+  drop_onto_field "$empty" "$empty\\"
+  wait_until only_red "$window" || fail "dropping the empty folder did not turn the results red"
+
+  # Items from two folders name no folder: the field keeps its text.
+  drop_onto_field "$empty" "$client\\Map0.mul" "$empty\\notes.txt"
+  only_red "$window" || fail "a drop from two folders changed the results"
+
+  # A folder and a file beside it name two folders: the folder itself and
+  # the one holding the file.
+  drop_onto_field "$empty" "$client\\sub" "$client\\StaIdx0.mul"
+  only_red "$window" || fail "a drop of a folder and a file beside it changed the results"
+
+  # Files side by side name the folder that holds them.
+  drop_onto_field "$client" "$client\\Map0.mul" "$client\\StaIdx0.mul"
+  wait_until only_green "$window" || fail "dropping two client items did not turn the results green"
+  save_shot "$window" drop-items
+
+  xdotool windowfocus --sync "$window"
+  xdotool key alt+F4
+  wait_until program_ended || fail "closing the window did not end the program"
+  [ "$(cat "$work/status")" = 0 ] || fail "exit status $(cat "$work/status") after closing, not 0"
+}
+
 helper=${4:-}
 case "$mode" in
   walk) walk ;;
@@ -201,6 +259,7 @@ case "$mode" in
   reporter) reporter ;;
   minimised) minimised ;;
   maximised) maximised ;;
+  drop) drop ;;
   *) fail "unknown mode $mode" ;;
 esac
 echo "PASS: $mode"

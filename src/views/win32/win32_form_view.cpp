@@ -1,12 +1,17 @@
 #include "views/win32/win32_form_view.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "probes/win32/code_page.h"
 #include "sqpmain/sqp_main_layout.h"
+#include "views/win32/dropped_folder.h"
 #include "views/win32/key_mapping.h"
+#include "views/win32/resource_ids.h"
 #include "widgets/progress_bar.h"
 
 namespace sqp::win32 {
@@ -28,7 +33,7 @@ void RegisterPanelClass(HINSTANCE instance, WNDPROC procedure) {
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  window_class.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(SQP_MAIN_ICON));
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kPanelClass;
   RegisterClassExW(&window_class);
@@ -39,6 +44,22 @@ std::wstring WindowText(HWND window) {
   text.resize(
       static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
+}
+
+std::vector<std::wstring> DroppedPaths(HDROP drop) {
+  std::vector<std::wstring> paths;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT index = 0; index < count; ++index) {
+    std::wstring path(DragQueryFileW(drop, index, nullptr, 0) + 1, L'\0');
+    path.resize(DragQueryFileW(drop, index, path.data(), static_cast<UINT>(path.size())));
+    paths.push_back(std::move(path));
+  }
+  return paths;
+}
+
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // A byte offset into the model's UTF-8 text as a UTF-16 offset.
@@ -118,6 +139,9 @@ void Win32FormView::CreateControls() {
         native = CreateChild(WC_EDITW, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                              parent, bounds);
         SendMessageW(native, EM_SETLIMITTEXT, 0, 0);
+        // Dropped folders come to the edit itself, not to its parent.
+        SetWindowSubclass(native, &Win32FormView::EditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        DragAcceptFiles(native, TRUE);
         break;
       case ControlKind::kButton:
         native = CreateChild(WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0, parent, bounds);
@@ -314,6 +338,30 @@ LRESULT CALLBACK Win32FormView::WindowProc(HWND window, UINT message, WPARAM wpa
   auto* view = reinterpret_cast<Win32FormView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (view == nullptr) return DefWindowProcW(window, message, wparam, lparam);
   return view->HandleMessage(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK Win32FormView::EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                         UINT_PTR /*id*/, DWORD_PTR view) {
+  if (message == WM_DROPFILES) {
+    auto drop = reinterpret_cast<HDROP>(wparam);
+    reinterpret_cast<Win32FormView*>(view)->TakeFolderDrop(edit, drop);
+    DragFinish(drop);
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, &Win32FormView::EditProc, 0);
+  return DefSubclassProc(edit, message, wparam, lparam);
+}
+
+void Win32FormView::TakeFolderDrop(HWND edit_window, HDROP drop) {
+  Control* control = ControlOf(edit_window);
+  if (control == nullptr || !control->EnabledInTree()) return;
+  const std::optional<std::wstring> folder = DroppedFolder(DroppedPaths(drop), &IsFolder);
+  if (!folder.has_value()) return;
+  // The whole folder at once: one user change, so the check runs once. The
+  // model's text comes back through ShowText, whose EN_CHANGE is ignored.
+  auto& edit = static_cast<widgets::Edit&>(*control);
+  std::string text = WideToUtf8(*folder);
+  application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
 }
 
 LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

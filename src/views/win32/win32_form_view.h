@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 
 #include <map>
 
@@ -36,9 +38,12 @@ class Win32FormView : public widgets::ControlObserver {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR id, DWORD_PTR view);
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleCommand(HWND control_window, WORD code);
   LRESULT LabelColors(HWND label_window, HDC dc);
+  void TakeFolderDrop(HWND edit_window, HDROP drop);
 
   void CreateFontAndScale();
   void CreateControls();
