@@ -23,11 +23,7 @@ class CDCheck : public ::testing::Test {
     return tree_.Path(name);
   }
 
-  std::vector<LabelLook> Results() {
-    TSQPMainForm& form = run_.Form();
-    return {Look(*form.UOCDStaIdxResultLabel), Look(*form.UOCDStaticsResultLabel),
-            Look(*form.UOCDMapResultLabel)};
-  }
+  std::vector<LabelLook> Results() { return CDResults(run_.Form()); }
   LabelLook Edition() { return Look(*run_.Form().UOCDTypeResultLabel); }
 
   TempTree tree_;

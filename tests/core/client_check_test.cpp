@@ -12,11 +12,7 @@ class ClientCheck : public ::testing::Test {
  protected:
   ClientCheck() { MakeMapFiles(tree_, "UO"); }
 
-  std::vector<LabelLook> Results() {
-    TSQPMainForm& form = run_.Form();
-    return {Look(*form.UOClientStaIdxResultLabel), Look(*form.UOClientStaticsResultLabel),
-            Look(*form.UOClientMapResultLabel)};
-  }
+  std::vector<LabelLook> Results() { return ClientResults(run_.Form()); }
 
   TempTree tree_;
   WizardSession run_{{tree_.File("north.sq2")}};

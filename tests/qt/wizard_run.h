@@ -7,12 +7,14 @@
 #include <QPushButton>
 #include <QString>
 #include <QtTest>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "qt_application_view.h"
 #include "qt_wizard_window.h"
 #include "sqpatch/sqpatch_program.h"
+#include "support/temp_tree.h"
 #include "widgets/label.h"
 
 namespace sqp::qt::testing {
@@ -51,6 +53,18 @@ struct Run {
   QtApplicationView view;
   SQPatchProgram program;
   QtWizardWindow window;
+};
+
+// The folders most cases start from, made afresh for each case: a patch
+// file, a writeable client folder and a CD folder of "The Second Age".
+struct SampleFolders {
+  SampleFolders()
+      : tree(std::make_unique<sqp::testing::TempTree>()), patch(tree->File("north.sq2")) {
+    sqp::testing::MakeMapFiles(*tree, "client");
+    sqp::testing::MakeMapFiles(*tree, "cd", 21971754);
+  }
+  std::unique_ptr<sqp::testing::TempTree> tree;
+  std::string patch;
 };
 
 }  // namespace sqp::qt::testing

@@ -26,18 +26,18 @@ class WizardWindowTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<TempTree> tree_;
+  std::unique_ptr<SampleFolders> samples_;
+  TempTree* tree_ = nullptr;
   std::string patch_;
 
  private slots:
   void initTestCase() { SetUpApplication(); }
   void init() {
-    tree_ = std::make_unique<TempTree>();
-    patch_ = tree_->File("north.sq2");
-    MakeMapFiles(*tree_, "client");
-    MakeMapFiles(*tree_, "cd", 21971754);
+    samples_ = std::make_unique<SampleFolders>();
+    tree_ = samples_->tree.get();
+    patch_ = samples_->patch;
   }
-  void cleanup() { tree_.reset(); }
+  void cleanup() { samples_.reset(); }
 
   void everyControlSitsWhereTheLayoutPutsIt() {
     Run run({patch_});

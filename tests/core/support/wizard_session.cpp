@@ -17,6 +17,16 @@ LabelLook Look(const widgets::Label& label) { return {label.Text(), label.OwnCol
 LabelLook Green(std::string text) { return {std::move(text), widgets::kGreen}; }
 LabelLook Red(std::string text) { return {std::move(text), widgets::kRed}; }
 
+std::vector<LabelLook> ClientResults(const TSQPMainForm& form) {
+  return {Look(*form.UOClientStaIdxResultLabel), Look(*form.UOClientStaticsResultLabel),
+          Look(*form.UOClientMapResultLabel)};
+}
+
+std::vector<LabelLook> CDResults(const TSQPMainForm& form) {
+  return {Look(*form.UOCDStaIdxResultLabel), Look(*form.UOCDStaticsResultLabel),
+          Look(*form.UOCDMapResultLabel)};
+}
+
 WizardSession::WizardSession(std::vector<std::string> arguments)
     : program_(view_, std::move(arguments)) {
   App().ShowMainForm();

@@ -23,6 +23,10 @@ LabelLook Look(const widgets::Label& label);
 LabelLook Green(std::string text);
 LabelLook Red(std::string text);
 
+// The three result rows of a page, in the order the files are probed.
+std::vector<LabelLook> ClientResults(const TSQPMainForm& form);
+std::vector<LabelLook> CDResults(const TSQPMainForm& form);
+
 // One run of the program, started with `arguments` the way a front end
 // starts it (the window is shown, then activated), and driven as a user
 // drives it: every key press and click is one event through the

@@ -9,11 +9,7 @@ namespace {
 
 class ClientCheckWin32 : public ::testing::Test {
  protected:
-  std::vector<LabelLook> Results() {
-    TSQPMainForm& form = run_.Form();
-    return {Look(*form.UOClientStaIdxResultLabel), Look(*form.UOClientStaticsResultLabel),
-            Look(*form.UOClientMapResultLabel)};
-  }
+  std::vector<LabelLook> Results() { return ClientResults(run_.Form()); }
 
   TempTree tree_;
   WizardSession run_{{tree_.File("north.sq2")}};
