@@ -211,11 +211,18 @@ class FolderFieldTest : public QObject {
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("chosen");  // empty: cancelled
     QTest::addColumn<int>("checks");
-    QTest::newRow("chosen, starting in the field's folder")
-        << "CLIENT" << "client" << "client" << 1;
-    QTest::newRow("chosen, the field names no folder") << "nowhere" << "" << "client" << 1;
-    QTest::newRow("chosen, the field is empty") << "-" << "" << "client" << 1;
-    QTest::newRow("cancelled") << "CLone" << "CLone" << "" << 0;
+    QTest::newRow("chosen, starting in the field's folder") << "CLIENT"
+                                                            << "client"
+                                                            << "client" << 1;
+    QTest::newRow("chosen, the field names no folder") << "nowhere"
+                                                       << ""
+                                                       << "client" << 1;
+    QTest::newRow("chosen, the field is empty") << "-"
+                                                << ""
+                                                << "client" << 1;
+    QTest::newRow("cancelled") << "CLone"
+                               << "CLone"
+                               << "" << 0;
   }
   void browseForFolderFollowsTheStandardEntries() {
     QFETCH(QString, field);
@@ -235,7 +242,8 @@ class FolderFieldTest : public QObject {
 
     const QStringList texts = UseContextMenu(edit, QStringLiteral("Browse for folder..."));
     std::unique_ptr<QMenu> standard(edit->createStandardContextMenu());
-    QCOMPARE(texts, MenuTexts(*standard) << "-" << "Browse for folder...");
+    QCOMPARE(texts, MenuTexts(*standard) << "-"
+                                         << "Browse for folder...");
     QCOMPARE(starts, QStringList{start.isEmpty() ? QString() : Typed(start)});
     const QString after = chosen.isEmpty() ? before : Typed(chosen);
     QCOMPARE(edit->text(), after);
