@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "cmdline/file_extension.h"
 #include "cmdline/windows_command_line.h"
+#include "sqpmain/file_extension.h"
 
 namespace sqp {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "encoding/win32/text_conversion.h"
 #include "probes/file_probes.h"
 #include "probes/platform_path.h"
-#include "probes/win32/code_page.h"
 
 namespace sqp {
 
