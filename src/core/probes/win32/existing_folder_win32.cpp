@@ -1,8 +1,8 @@
 #include <windows.h>
 
+#include "encoding/win32/text_conversion.h"
 #include "probes/existing_folder.h"
 #include "probes/folder_path.h"
-#include "probes/win32/code_page.h"
 
 namespace sqp {
 
