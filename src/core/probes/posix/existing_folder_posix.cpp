@@ -16,9 +16,9 @@ bool IsFolder(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> ExistingFolder(std::string_view folder_text) {
-  std::string path = NormalizeFolderPath(folder_text);
+  std::string normalized = NormalizeFolderPath(folder_text);
   // File paths are the folder path and "/name": the empty one is the root.
-  if (path.empty()) path = "/";
+  const std::string path = normalized.empty() ? std::string(1, '/') : std::move(normalized);
   // A wildcard in a folder's name finds nothing, as in the probes' paths.
   if (path.find_first_of(std::string_view("*?\0", 3)) != std::string::npos) return std::nullopt;
   // Spelt as on disk already: the lookup would end at the very same entry.
