@@ -1,6 +1,6 @@
 #include "views/win32/window_metrics.h"
 
-#include "probes/win32/code_page.h"
+#include "encoding/win32/text_conversion.h"
 #include "sqpmain/sqp_main_layout.h"
 
 namespace sqp::win32 {
