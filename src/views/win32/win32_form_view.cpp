@@ -229,7 +229,8 @@ bool Win32FormView::PreTranslate(const MSG& message) {
       return taken;
     }
     case WM_LBUTTONDOWN:
-      // A click into an edit moves the focus there; buttons take it on click.
+      // The press moves the focus, whether or not the mouse is released over
+      // the control.
       if (Control* control = ControlOf(message.hwnd); control != nullptr) TakeUserFocus(*control);
       return false;
     default:
@@ -306,7 +307,7 @@ void Win32FormView::FitLabel(HWND label_window) {
 }
 
 void Win32FormView::ShowSelection(Control& control) {
-  if (control.Kind() != ControlKind::kEdit) return;
+  if (control.Kind() != ControlKind::kEdit && control.Kind() != ControlKind::kButton) return;
   const auto& edit = static_cast<const widgets::Edit&>(control);
   const std::string& text = edit.Text();
   SendMessageW(
@@ -315,7 +316,7 @@ void Win32FormView::ShowSelection(Control& control) {
 }
 
 void Win32FormView::TakeUserFocus(Control& control) {
-  if (control.Kind() != ControlKind::kEdit) return;
+  if (control.Kind() != ControlKind::kEdit && control.Kind() != ControlKind::kButton) return;
   application_.Dispatch([&] { form_.SetFocus(&control); });
 }
 
