@@ -3,8 +3,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "cmdline/file_extension.h"
 #include "probes/file_probes.h"
+#include "sqpmain/file_extension.h"
 #include "sqpmain/sqp_main_layout.h"
 
 namespace sqp {
