@@ -262,6 +262,8 @@ void Win32FormView::ControlChanged(Control& control, Change change) {
       break;
     case Change::kActivePage:
       break;  // the pages' own visibility shows it
+    case Change::kAccessibleName:
+      break;
   }
 }
 
