@@ -2,13 +2,16 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "encoding/win32/text_conversion.h"
+#include "probes/existing_folder.h"
 #include "views/win32/dropped_folder.h"
+#include "views/win32/folder_field.h"
 #include "views/win32/key_mapping.h"
 #include "views/win32/resource_ids.h"
 #include "widgets/button.h"
@@ -62,6 +65,12 @@ std::vector<std::wstring> DroppedPaths(HDROP drop) {
 bool IsFolder(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The keys that act on a folder field's open completion list.
+bool IsListKey(widgets::Key key) {
+  return key == widgets::Key::kUp || key == widgets::Key::kDown || key == widgets::Key::kEnter ||
+         key == widgets::Key::kEscape || key == widgets::Key::kTab;
 }
 
 // A byte offset into the model's UTF-8 text as a UTF-16 offset.
@@ -143,6 +152,8 @@ HWND Win32FormView::CreateEdit(Control& edit, HWND parent) {
   // Dropped folders come to the edit itself, not to its parent.
   SetWindowSubclass(native, &Win32FormView::EditProc, 0, reinterpret_cast<DWORD_PTR>(this));
   DragAcceptFiles(native, TRUE);
+  // Every edit of the wizard holds a folder.
+  AttachFolderCompletion(native);
   return native;
 }
 
@@ -224,6 +235,12 @@ bool Win32FormView::PreTranslate(const MSG& message) {
       const widgets::Key key = KeyFromVirtualKey(message.wParam);
       if (key == widgets::Key::kOther) return false;
       const widgets::Modifiers modifiers = CurrentModifiers();
+      if (IsListKey(key) && FolderCompletionListShown()) {
+        // These act on the open list. Tab takes the entry shown, as Enter does.
+        if (key != widgets::Key::kTab) return false;
+        SendMessageW(message.hwnd, WM_KEYDOWN, VK_RETURN, 0);
+        return true;
+      }
       bool taken = false;
       application_.Dispatch([&] { taken = form_.KeyDown(key, modifiers); });
       return taken;
@@ -343,13 +360,44 @@ LRESULT CALLBACK Win32FormView::WindowProc(HWND window, UINT message, WPARAM wpa
 
 LRESULT CALLBACK Win32FormView::EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
                                          UINT_PTR /*id*/, DWORD_PTR view) {
-  if (message == WM_DROPFILES) {
-    auto drop = reinterpret_cast<HDROP>(wparam);
-    reinterpret_cast<Win32FormView*>(view)->TakeFolderDrop(edit, drop);
-    DragFinish(drop);
-    return 0;
+  auto* self = reinterpret_cast<Win32FormView*>(view);
+  switch (message) {
+    case WM_DROPFILES: {
+      auto drop = reinterpret_cast<HDROP>(wparam);
+      self->TakeFolderDrop(edit, drop);
+      DragFinish(drop);
+      return 0;
+    }
+    case WM_CONTEXTMENU:
+      self->ShowFolderFieldMenu(edit, lparam);
+      return 0;
+    case WM_SETTEXT:
+      if (self->writing_text_) break;
+      {
+        // The completion list shows its entry in the edit: no change of the
+        // user's until the list has closed with it.
+        self->list_writing_ = edit;
+        const LRESULT result = DefSubclassProc(edit, message, wparam, lparam);
+        self->list_writing_ = nullptr;
+        PostMessageW(edit, kSettleListText, 0, 0);
+        return result;
+      }
+    case WM_KEYDOWN:
+    case WM_KILLFOCUS: {
+      // Keys and the focus leaving close the list.
+      const LRESULT result = DefSubclassProc(edit, message, wparam, lparam);
+      PostMessageW(edit, kSettleListText, 0, 0);
+      return result;
+    }
+    case kSettleListText:
+      self->SettleListText(edit);
+      return 0;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(edit, &Win32FormView::EditProc, 0);
+      break;
+    default:
+      break;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, &Win32FormView::EditProc, 0);
   return DefSubclassProc(edit, message, wparam, lparam);
 }
 
@@ -362,6 +410,41 @@ void Win32FormView::TakeFolderDrop(HWND edit_window, HDROP drop) {
   // model's text comes back through ShowText, whose EN_CHANGE is ignored.
   auto& edit = static_cast<widgets::Edit&>(*control);
   std::string text = WideToUtf8(*folder);
+  application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
+}
+
+void Win32FormView::SettleListText(HWND edit_window) {
+  if (FolderCompletionListShown()) return;
+  Control* control = ControlOf(edit_window);
+  if (control == nullptr) return;
+  std::string text = WideToUtf8(WindowText(edit_window));
+  if (text == control->Text()) return;
+  // The entry the list closed with: one change of the user's.
+  auto& edit = static_cast<widgets::Edit&>(*control);
+  user_editing_ = control;
+  application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
+  user_editing_ = nullptr;
+}
+
+void Win32FormView::ShowFolderFieldMenu(HWND edit_window, LPARAM where) {
+  Control* control = ControlOf(edit_window);
+  if (control == nullptr) return;
+  POINT point{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+  if (where == -1) {
+    // From the keyboard: at the edit's corner.
+    RECT area;
+    GetWindowRect(edit_window, &area);
+    point = {area.left, area.bottom};
+  }
+  // A field that takes no input offers no folder.
+  if (!RunFolderFieldMenu(edit_window, point, control->CanFocus())) return;
+  const std::optional<std::string> start = FolderPickerStart(control->Text());
+  const std::optional<std::wstring> chosen =
+      ChooseFolder(window_, start ? Utf8ToWide(*start) : std::wstring());
+  if (!chosen || !control->CanFocus()) return;
+  // The whole folder at once: one user change, so the check runs once.
+  auto& edit = static_cast<widgets::Edit&>(*control);
+  std::string text = WideToUtf8(*chosen);
   application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
 }
 
@@ -418,7 +501,8 @@ LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, L
 LRESULT Win32FormView::HandleCommand(HWND control_window, WORD code) {
   Control* control = ControlOf(control_window);
   if (control == nullptr) return 0;
-  if (control->Kind() == ControlKind::kEdit && code == EN_CHANGE && !writing_text_) {
+  if (control->Kind() == ControlKind::kEdit && code == EN_CHANGE && !writing_text_ &&
+      list_writing_ != control_window) {
     auto& edit = static_cast<widgets::Edit&>(*control);
     std::string text = WideToUtf8(WindowText(control_window));
     // The native edit keeps its own caret; the model's is not written back.
