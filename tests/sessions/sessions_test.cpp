@@ -15,8 +15,6 @@
 namespace sqp::sessions {
 namespace {
 
-constexpr std::size_t kMaxActions = 300;
-
 std::uint64_t FromEnvironment(const char* name, std::uint64_t fallback) {
   const char* value = std::getenv(name);
   return value != nullptr && *value != '\0' ? std::strtoull(value, nullptr, 10) : fallback;
@@ -35,7 +33,7 @@ TEST(RandomSessions, ProgramFollowsTheModel) {
   const auto started = std::chrono::steady_clock::now();
   for (std::uint64_t seed = first_seed; seed < first_seed + sessions; ++seed) {
     SeededChoices choices(seed);
-    const Session session = MakeSession(choices, kMaxActions);
+    const Session session = MakeSession(choices);
     const SessionOutcome outcome = RunSession(session, MakeHeadlessDriver);
     actions += outcome.actions;
     steps += outcome.steps;

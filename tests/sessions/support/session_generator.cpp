@@ -236,7 +236,7 @@ Action MakeTreeChange(Choices& choices, TreeSpec& tree) {
   return action;
 }
 
-Action MakeAction(Choices& choices, TreeSpec& tree) {
+Action MakeAction(Choices& choices, TreeSpec& tree, const SessionLimits& limits) {
   auto step = [](StepKind kind, std::string text = {}) {
     return StepAction(kind, std::move(text));
   };
@@ -258,7 +258,7 @@ Action MakeAction(Choices& choices, TreeSpec& tree) {
     action.text = MakeFolderText(choices, tree, true);
     return action;
   }
-  if (kind < 46) return step(StepKind::kUndo);
+  if (kind < 46) return step(limits.undo ? StepKind::kUndo : StepKind::kBackspace);
   if (kind < 48) return step(StepKind::kClickEdit);
   if (kind < 54) return step(StepKind::kClickTest);
   if (kind < 64) return step(StepKind::kClickNext);
@@ -278,14 +278,14 @@ Action MakeAction(Choices& choices, TreeSpec& tree) {
 
 }  // namespace
 
-Session MakeSession(Choices& choices, std::size_t max_actions) {
+Session MakeSession(Choices& choices, const SessionLimits& limits) {
   Session session;
   session.tree = MakeTree(choices);
   session.arguments = MakeArguments(choices, session.tree);
   TreeSpec tree = session.tree;
-  const std::size_t count = choices.Below(static_cast<std::uint32_t>(max_actions) + 1);
+  const std::size_t count = choices.Below(static_cast<std::uint32_t>(limits.max_actions) + 1);
   for (std::size_t i = 0; i < count && !choices.Exhausted(); ++i) {
-    session.actions.push_back(MakeAction(choices, tree));
+    session.actions.push_back(MakeAction(choices, tree, limits));
   }
   return session;
 }

@@ -11,6 +11,12 @@ namespace sqp::sessions {
 // read-only, in other letter cases, folders named like the files, sizes of
 // the edition table and one byte off, now and then a FIFO or a socket), a
 // command line of 0 to 4 arguments, and up to `max_actions` actions.
-Session MakeSession(Choices& choices, std::size_t max_actions);
+struct SessionLimits {
+  std::size_t max_actions = 300;
+  // Undo is the native edit's own: one level that a second undo takes back
+  // on Windows, a history in Qt's line edit.
+  bool undo = true;
+};
+Session MakeSession(Choices& choices, const SessionLimits& limits = {});
 
 }  // namespace sqp::sessions

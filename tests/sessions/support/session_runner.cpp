@@ -170,9 +170,20 @@ class SessionRun {
     baseline_ = testing::SnapshotTree(tree_.Root());
   }
 
+  // A field without the focus shows no selection (Qt's line edit even drops
+  // it), so only the focused field's selection is compared.
+  static WizardLook Seen(WizardLook look) {
+    const char* names[] = {"UOClientPathEdit", "UOCDPathEdit"};
+    for (std::size_t i = 0; i < 2; ++i) {
+      if (look.focus != names[i])
+        look.edits[i].selection_start = look.edits[i].selection_length = 0;
+    }
+    return look;
+  }
+
   bool Compare(const std::string& when) {
-    const WizardLook expected = model_.Look();
-    const WizardLook actual = driver_->Look();
+    const WizardLook expected = Seen(model_.Look());
+    const WizardLook actual = Seen(driver_->Look());
     const std::string differences = DescribeDifferences(expected, actual);
     if (differences.empty()) return true;
     Fail("after " + when + ", the program and the model differ:\n" + differences +
