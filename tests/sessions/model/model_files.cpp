@@ -19,10 +19,6 @@ std::vector<std::string> Names(std::string_view path) {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-std::string Joined(const std::string& folder, std::string_view name) {
-  return folder.empty() ? std::string(name) : folder + "/" + std::string(name);
-}
-
 }  // namespace
 
 std::string ParentOf(const std::string& path) {
@@ -56,18 +52,22 @@ EntrySpec* ModelFiles::MutableEntry(const std::string& path) {
 
 const EntrySpec* ModelFiles::Child(const std::string& folder, std::string_view name,
                                    bool folders_only) const {
-  auto fits = [&](const EntrySpec& entry) {
-    return !folders_only || entry.kind == EntryKind::kFolder;
-  };
-  const EntrySpec* exact = Entry(Joined(folder, name));
-  if (exact != nullptr && fits(*exact)) return exact;
+  // Entries of `folder` are the paths "folder/name" (or "name" at the root).
+  const std::size_t prefix = folder.empty() ? 0 : folder.size() + 1;
+  const EntrySpec* other_case = nullptr;
   for (const EntrySpec& entry : tree_) {
-    if (ParentOf(entry.path) == folder && SameIgnoringAsciiCase(NameOf(entry.path), name) &&
-        fits(entry)) {
-      return &entry;
+    const std::string_view path = entry.path;
+    if (path.size() <= prefix ||
+        (prefix > 0 && (!path.starts_with(folder) || path[prefix - 1] != '/'))) {
+      continue;
     }
+    const std::string_view entry_name = path.substr(prefix);
+    if (entry_name.find('/') != std::string_view::npos) continue;
+    if (folders_only && entry.kind != EntryKind::kFolder) continue;
+    if (entry_name == name) return &entry;
+    if (other_case == nullptr && SameIgnoringAsciiCase(entry_name, name)) other_case = &entry;
   }
-  return nullptr;
+  return other_case;
 }
 
 const EntrySpec* ModelFiles::Lookup(std::string_view path) const {
