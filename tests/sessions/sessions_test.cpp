@@ -31,7 +31,17 @@ TEST(RandomSessions, ProgramFollowsTheModel) {
   std::size_t error_boxes = 0;
   std::size_t startup_boxes = 0;
   const auto started = std::chrono::steady_clock::now();
+  auto figures = [&](std::uint64_t done) {
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+    std::cout << done << " sessions, " << actions << " actions, " << steps
+              << " key presses and clicks in " << elapsed.count()
+              << " s; ended on pages 0/1/2: " << last_pages[0] << "/" << last_pages[1] << "/"
+              << last_pages[2] << "; " << startup_boxes << " start-up boxes, " << error_boxes
+              << " error reports" << std::endl;
+  };
   for (std::uint64_t seed = first_seed; seed < first_seed + sessions; ++seed) {
+    // A long run tells how far it has come.
+    if (seed > first_seed && (seed - first_seed) % 5000 == 0) figures(seed - first_seed);
     SeededChoices choices(seed);
     const Session session = MakeSession(choices);
     const SessionOutcome outcome = RunSession(session, MakeHeadlessDriver);
@@ -48,12 +58,7 @@ TEST(RandomSessions, ProgramFollowsTheModel) {
       return;
     }
   }
-  const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
-  std::cout << sessions << " sessions, " << actions << " actions, " << steps
-            << " key presses and clicks in " << elapsed.count()
-            << " s; ended on pages 0/1/2: " << last_pages[0] << "/" << last_pages[1] << "/"
-            << last_pages[2] << "; " << startup_boxes << " start-up boxes, " << error_boxes
-            << " error reports\n";
+  figures(sessions);
   // Sessions that never leave page 0 or never meet a failure would prove
   // little; a hundred of them reach every page and both kinds of box.
   if (sessions >= 100) {
