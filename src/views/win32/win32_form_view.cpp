@@ -10,7 +10,9 @@
 
 #include "encoding/win32/text_conversion.h"
 #include "probes/existing_folder.h"
-#include "views/win32/dropped_folder.h"
+#include "sqpmain/folder_drop.h"
+#include "views/win32/accessible_names.h"
+#include "views/win32/dropped_paths.h"
 #include "views/win32/folder_field.h"
 #include "views/win32/key_mapping.h"
 #include "views/win32/resource_ids.h"
@@ -51,22 +53,6 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-std::vector<std::wstring> DroppedPaths(HDROP drop) {
-  std::vector<std::wstring> paths;
-  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT index = 0; index < count; ++index) {
-    std::wstring path(DragQueryFileW(drop, index, nullptr, 0) + 1, L'\0');
-    path.resize(DragQueryFileW(drop, index, path.data(), static_cast<UINT>(path.size())));
-    paths.push_back(std::move(path));
-  }
-  return paths;
-}
-
-bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // The keys that act on a folder field's open completion list.
 bool IsListKey(widgets::Key key) {
   return key == widgets::Key::kUp || key == widgets::Key::kDown || key == widgets::Key::kEnter ||
@@ -100,6 +86,7 @@ Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINS
     ShowText(*control);
     EnableWindow(native, control->Enabled());
     if (control->Visible()) ShowWindow(native, SW_SHOWNA);
+    if (!control->NamedBy().empty()) ServeAccessibleName(native, *control);
   }
   StackUnderSiblings();
   form_.AddObserver(this);
@@ -199,6 +186,14 @@ void Win32FormView::StackUnderSiblings() {
   for (const auto& [control, frame] : group_frames_) {
     SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
   }
+  // A control named by one label comes right after it: the system names a
+  // field by the label before it, for screen readers that ask it.
+  for (const auto& [control, native] : windows_) {
+    const std::vector<const Control*>& named_by = control->NamedBy();
+    if (named_by.size() == 1 && named_by.front() != control) {
+      SetWindowPos(native, WindowFor(named_by.front()), 0, 0, 0, 0, kKeepPlace);
+    }
+  }
 }
 
 Control* Win32FormView::ControlOf(HWND window) const {
@@ -280,6 +275,7 @@ void Win32FormView::ControlChanged(Control& control, Change change) {
     case Change::kActivePage:
       break;  // the pages' own visibility shows it
     case Change::kAccessibleName:
+      AnnounceNameChange(native);
       break;
   }
 }
@@ -403,14 +399,11 @@ LRESULT CALLBACK Win32FormView::EditProc(HWND edit, UINT message, WPARAM wparam,
 
 void Win32FormView::TakeFolderDrop(HWND edit_window, HDROP drop) {
   Control* control = ControlOf(edit_window);
-  if (control == nullptr || !control->EnabledInTree()) return;
-  const std::optional<std::wstring> folder = DroppedFolder(DroppedPaths(drop), &IsFolder);
-  if (!folder.has_value()) return;
-  // The whole folder at once: one user change, so the check runs once. The
-  // model's text comes back through ShowText, whose EN_CHANGE is ignored.
-  auto& edit = static_cast<widgets::Edit&>(*control);
-  std::string text = WideToUtf8(*folder);
-  application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
+  if (control == nullptr) return;
+  // The model's text comes back through ShowText, whose EN_CHANGE is ignored.
+  auto& field = static_cast<widgets::Edit&>(*control);
+  const std::vector<std::string> paths = DroppedPaths(drop);
+  application_.Dispatch([&] { DropOnField(field, paths, &IsFolder); });
 }
 
 void Win32FormView::SettleListText(HWND edit_window) {
