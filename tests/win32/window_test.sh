@@ -357,7 +357,8 @@ folder_field() {
   xdotool type --delay 40 "$root\\cl"
   # "client" and "clutter", not the file "clip.txt".
   wait_until list_shows 2 || fail "typing a folder prefix showed no list of 2 folders"
-  save_shot "$window" folder-field-list
+  # The list and the menu are windows of their own, over the wizard's.
+  save_shot root folder-field-list
   xdotool key Down
   # The entry shown in the field is no user's edit until it is taken.
   wait_until field_is "$root\\client" || fail "Down did not show the first entry"
@@ -376,7 +377,7 @@ folder_field() {
 
   xdotool key shift+F10
   sleep 1
-  save_shot "$window" folder-field-menu
+  save_shot root folder-field-menu
   xdotool key Up Return
   wait_until window_shown "Select Folder" || fail "the last menu entry opened no folder picker"
   xdotool key Escape
