@@ -1,6 +1,8 @@
 #include "folder_completer.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -61,15 +63,30 @@ void FolderCompleter::AcceptCurrent() {
 }
 
 bool FolderCompleter::eventFilter(QObject* watched, QEvent* event) {
+  // The window came back: so does the list it had, and one whose folders
+  // arrived meanwhile.
+  if (watched == widget() && event->type() == QEvent::FocusIn &&
+      static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason) {
+    ShowWhenMatched();
+  }
   if (watched == list_ && event->type() == QEvent::KeyPress) {
     // These act on the list alone: none of them reaches the field or moves
     // the focus while the list is open.
     switch (static_cast<QKeyEvent*>(event)->key()) {
       case Qt::Key_Return:
       case Qt::Key_Enter:
+        AcceptCurrent();
+        return true;
       case Qt::Key_Tab:
       case Qt::Key_Backtab:
-        AcceptCurrent();
+        if (list_->currentIndex().isValid()) {
+          AcceptCurrent();
+        } else {
+          // Nothing picked in the list: it closes, and the key moves the
+          // focus as it does without a list.
+          Close();
+          QCoreApplication::sendEvent(widget(), event);
+        }
         return true;
       case Qt::Key_Escape:
         Close();

@@ -16,7 +16,8 @@ class FolderListModel;
 // The field's text changes only when the user takes an entry (Enter, Tab or
 // a click), and then only through `accept`: the popup shows no text of its
 // own in the field. While the popup is open, Up and Down move in it, Enter
-// and Tab take the current entry, Escape closes it.
+// takes the current entry, Escape closes it; Tab takes the current entry,
+// and with none picked closes the list and moves the focus as usual.
 class FolderCompleter : public QCompleter {
  public:
   using AcceptFunction = std::function<void(const QString& text)>;

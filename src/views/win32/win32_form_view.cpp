@@ -231,10 +231,13 @@ bool Win32FormView::PreTranslate(const MSG& message) {
       if (key == widgets::Key::kOther) return false;
       const widgets::Modifiers modifiers = CurrentModifiers();
       if (IsListKey(key) && FolderCompletionListShown()) {
-        // These act on the open list. Tab takes the entry shown, as Enter does.
+        // These act on the open list. Tab takes an entry the user moved to,
+        // as Enter does; with none, the focus moves on and the list closes.
         if (key != widgets::Key::kTab) return false;
-        SendMessageW(message.hwnd, WM_KEYDOWN, VK_RETURN, 0);
-        return true;
+        if (ListEntryShown(message.hwnd)) {
+          SendMessageW(message.hwnd, WM_KEYDOWN, VK_RETURN, 0);
+          return true;
+        }
       }
       bool taken = false;
       application_.Dispatch([&] { taken = form_.KeyDown(key, modifiers); });
@@ -404,6 +407,11 @@ void Win32FormView::TakeFolderDrop(HWND edit_window, HDROP drop) {
   auto& field = static_cast<widgets::Edit&>(*control);
   const std::vector<std::string> paths = DroppedPaths(drop);
   application_.Dispatch([&] { DropOnField(field, paths, &IsFolder); });
+}
+
+bool Win32FormView::ListEntryShown(HWND edit_window) const {
+  const Control* control = ControlOf(edit_window);
+  return control != nullptr && WideToUtf8(WindowText(edit_window)) != control->Text();
 }
 
 void Win32FormView::SettleListText(HWND edit_window) {

@@ -50,6 +50,8 @@ class Win32FormView : public widgets::ControlObserver {
   LRESULT HandleCommand(HWND control_window, WORD code);
   LRESULT LabelColors(HWND label_window, HDC dc);
   void TakeFolderDrop(HWND edit_window, HDROP drop);
+  // Whether the edit shows an entry of its completion list, not yet the model's.
+  bool ListEntryShown(HWND edit_window) const;
   // Hands an entry the completion list left in the edit to the model.
   void SettleListText(HWND edit_window);
   void ShowFolderFieldMenu(HWND edit_window, LPARAM where);
