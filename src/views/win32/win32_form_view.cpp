@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "probes/win32/code_page.h"
+#include "sqpmain/layout_scale.h"
 #include "sqpmain/sqp_main_layout.h"
 #include "views/win32/dropped_folder.h"
 #include "views/win32/key_mapping.h"
@@ -103,13 +104,17 @@ void Win32FormView::CreateFontAndScale() {
   HGDIOBJ previous = SelectObject(screen, font_);
   TEXTMETRICW metrics;
   if (GetTextMetricsW(screen, &metrics) && metrics.tmHeight > 0) text_height_ = metrics.tmHeight;
+  scale_ = SQPMainLayoutScale(text_height_, [screen](std::string_view text) {
+    const std::wstring wide = Utf8ToWide(text);
+    SIZE extent{0, 0};
+    GetTextExtentPoint32W(screen, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    return static_cast<int>(extent.cx);
+  });
   SelectObject(screen, previous);
   ReleaseDC(nullptr, screen);
 }
 
-int Win32FormView::Scale(int layout_pixels) const {
-  return MulDiv(layout_pixels, text_height_, SQPMainWindowLayout().design_text_height);
-}
+int Win32FormView::Scale(int layout_pixels) const { return scale_.Scaled(layout_pixels); }
 
 HWND Win32FormView::CreateChild(const wchar_t* window_class, DWORD style, DWORD ex_style,
                                 HWND parent, const widgets::Bounds& bounds) {

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "app/application.h"
+#include "sqpmain/layout_scale.h"
 #include "sqpmain/sqp_main_form.h"
 #include "widgets/control.h"
 
@@ -67,6 +68,7 @@ class Win32FormView : public widgets::ControlObserver {
   HWND window_ = nullptr;
   HFONT font_ = nullptr;
   int text_height_ = 13;
+  LayoutScale scale_;
   std::map<const widgets::Control*, HWND> windows_;
   std::map<HWND, widgets::Control*> controls_;
   // The frame of each group box; its panel holds the children.
