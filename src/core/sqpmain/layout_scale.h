@@ -18,7 +18,6 @@ class LayoutScale {
 
   int Numerator() const { return numerator_; }
   int Denominator() const { return denominator_; }
-  double Factor() const { return static_cast<double>(numerator_) / denominator_; }
 
   // Layout pixels to the window's, to the nearest pixel, halves away from zero.
   int Scaled(int layout_pixels) const;
