@@ -2,8 +2,8 @@
 
 #include <type_traits>
 
-#include "cmdline/file_extension.h"
 #include "probes/file_probes.h"
+#include "sqpmain/file_extension.h"
 #include "sqpmain/sqp_main_layout.h"
 
 namespace sqp {

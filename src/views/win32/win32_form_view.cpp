@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "probes/win32/code_page.h"
+#include "encoding/win32/text_conversion.h"
 #include "sqpmain/sqp_main_layout.h"
 #include "views/win32/dropped_folder.h"
 #include "views/win32/key_mapping.h"
