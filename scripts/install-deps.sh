@@ -7,6 +7,9 @@ packages=(
   # The Linux program and its tests: Qt 6 Widgets, the window font (Wine's
   # "MS Sans Serif"), a fallback font, and a virtual display.
   qt6-base-dev libgl-dev fonts-wine fonts-liberation fonts-dejavu-core xvfb xauth xdotool
+  # Accessibility: Qt's platform header that switches it on in the offscreen
+  # tests, and a real AT-SPI client reading the running program.
+  qt6-base-private-dev at-spi2-core python3-pyatspi dbus
   # The benchmarks are built (never timed) with the tests, so they keep compiling.
   libbenchmark-dev
   "$@"
