@@ -167,6 +167,7 @@ class QtDriver : public sessions::WizardDriver {
     look.cd_type = LabelLook(Find<QLabel>("UOCDTypeResultLabel"));
     look.boxes = view_.boxes;
     look.quit_requests = view_.quit_requests;
+    look.exit_status = program_->ExitStatus();
     return look;
   }
 

@@ -69,6 +69,7 @@ void WizardModel::Report(const std::string& message) {
 void WizardModel::StartupError(const std::string& text) {
   look_.boxes.push_back({text, "Error", false, !QuitPending()});
   ++look_.quit_requests;
+  look_.exit_status = 1;
 }
 
 void WizardModel::Start(const std::vector<std::string>& arguments) {

@@ -119,6 +119,7 @@ class HeadlessDriver : public WizardDriver {
                             shown.box.icon == MessageBoxIcon::kStop, shown.waited});
     }
     look.quit_requests = session_->View().quit_requests;
+    look.exit_status = session_->App().ExitCode();
     return look;
   }
 
