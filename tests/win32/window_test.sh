@@ -6,6 +6,7 @@
 #   window_test.sh reporter SQPATCH_EXE SCREENSHOT_DIR HOLD_FILE_EXE
 #   window_test.sh minimised|maximised SQPATCH_EXE SCREENSHOT_DIR PROBE_EXE
 #   window_test.sh drop SQPATCH_EXE SCREENSHOT_DIR DROP_PROBE_EXE
+#   window_test.sh accessible SQPATCH_EXE SCREENSHOT_DIR ACCESSIBLE_PROBE_EXE
 set -euo pipefail
 mode=$1
 exe=$2
@@ -283,6 +284,63 @@ drop() {
   [ "$(cat "$work/status")" = 0 ] || fail "exit status $(cat "$work/status") after closing, not 0"
 }
 
+# What a screen reader gets through MSAA for each visible control: its role,
+# name and state in $work/controls, the name and state alone in $work/names.
+accessible_names() {
+  timeout 60 wine "$helper" "Stonequill Patch 1" 2>>"$work/wine.log" </dev/null |
+    tr -d '\r' >"$work/controls" || return 1
+  cut -f 2- "$work/controls" >"$work/names"
+}
+has_name() { accessible_names && grep -qxF "$1" "$work/names"; }
+
+# Page 0 on an empty folder, then the user types a client folder that lacks
+# Statics0.mul. The edit goes by its path label, each result static by its
+# whole row; a name change is reported for each row that changed, and for
+# nothing else.
+accessible() {
+  mkdir -p "$work/client" "$work/cd" "$work/empty"
+  truncate -s 100 "$work/client/StaIdx0.mul" "$work/client/Map0.mul"
+  touch "$work/north.sq2"
+  start_program "$(windows_path "$work/north.sq2")" "$(windows_path "$work/empty")" \
+    "$(windows_path "$work/cd")"
+  wait_until window_shown "Stonequill Patch 1" || fail "no window titled \"Stonequill Patch 1\""
+  local window
+  window=$(window_id "Stonequill Patch 1")
+  accessible_names || fail "the accessibility probe failed: $(tail -n 3 "$work/wine.log")"
+  local name
+  for name in "The UO client is installed at: (i.e. C:\UO)" "Staidx0.mul: Not found!" \
+    "Statics0.mul: Not found!" "Map0.mul: Not found!" "Results for current path" \
+    "Test again" $'Next\tunavailable' $'Finish\tunavailable' "Check current files"; do
+    grep -qxF "$name" "$work/names" || fail "no control named \"$name\": $(cat "$work/names")"
+  done
+  grep -qxF $'text\tThe UO client is installed at: (i.e. C:\\UO)' "$work/controls" ||
+    fail "the folder edit is not named by its label: $(cat "$work/controls")"
+
+  timeout 120 wine "$helper" "Stonequill Patch 1" --watch "$(windows_path "$work/stop")" \
+    >"$work/changes" 2>>"$work/wine.log" </dev/null &
+  holder_pid=$!
+  wait_until grep -q watching "$work/changes" || fail "the name change watch did not start"
+  xdotool windowfocus --sync "$window"
+  xdotool key Tab
+  xdotool type --delay 40 "$(windows_path "$work/client")"
+  wait_until has_name "Staidx0.mul: Found and writeable!" ||
+    fail "typing the folder did not rename the rows: $(cat "$work/names")"
+  for name in "Statics0.mul: Not found!" "Map0.mul: Found and writeable!"; do
+    grep -qxF "$name" "$work/names" || fail "no control named \"$name\" after typing"
+  done
+  # Every change was queued to the watch before the names above could be read.
+  touch "$work/stop"
+  wait "$holder_pid" || fail "the name change watch failed: $(tail -n 3 "$work/wine.log")"
+  local changes
+  changes=$(tr -d '\r' <"$work/changes" | grep -v '^watching$' | sort | paste -sd '|')
+  [ "$changes" = "Map0.mul: Found and writeable!|Staidx0.mul: Found and writeable!" ] ||
+    fail "name changes while typing: $changes"
+
+  xdotool windowfocus --sync "$window"
+  xdotool key alt+F4
+  wait_until program_ended || fail "closing the window did not end the program"
+}
+
 helper=${4:-}
 case "$mode" in
   walk) walk ;;
@@ -291,6 +349,7 @@ case "$mode" in
   minimised) minimised ;;
   maximised) maximised ;;
   drop) drop ;;
+  accessible) accessible ;;
   *) fail "unknown mode $mode" ;;
 esac
 echo "PASS: $mode"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "encoding/win32/text_conversion.h"
+#include "views/win32/accessible_names.h"
 #include "views/win32/dropped_folder.h"
 #include "views/win32/key_mapping.h"
 #include "views/win32/resource_ids.h"
@@ -92,6 +93,7 @@ Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINS
     ShowText(*control);
     EnableWindow(native, control->Enabled());
     if (control->Visible()) ShowWindow(native, SW_SHOWNA);
+    if (!control->NamedBy().empty()) ServeAccessibleName(native, *control);
   }
   StackUnderSiblings();
   form_.AddObserver(this);
@@ -189,6 +191,14 @@ void Win32FormView::StackUnderSiblings() {
   for (const auto& [control, frame] : group_frames_) {
     SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
   }
+  // A control named by one label comes right after it: the system names a
+  // field by the label before it, for screen readers that ask it.
+  for (const auto& [control, native] : windows_) {
+    const std::vector<const Control*>& named_by = control->NamedBy();
+    if (named_by.size() == 1 && named_by.front() != control) {
+      SetWindowPos(native, WindowFor(named_by.front()), 0, 0, 0, 0, kKeepPlace);
+    }
+  }
 }
 
 Control* Win32FormView::ControlOf(HWND window) const {
@@ -254,6 +264,7 @@ void Win32FormView::ControlChanged(Control& control, Change change) {
     case Change::kActivePage:
       break;  // the pages' own visibility shows it
     case Change::kAccessibleName:
+      AnnounceNameChange(native);
       break;
   }
 }
