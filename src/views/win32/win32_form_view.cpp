@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "encoding/win32/text_conversion.h"
+#include "sqpmain/folder_drop.h"
 #include "views/win32/accessible_names.h"
-#include "views/win32/dropped_folder.h"
+#include "views/win32/dropped_paths.h"
 #include "views/win32/key_mapping.h"
 #include "views/win32/resource_ids.h"
 #include "widgets/button.h"
@@ -47,22 +48,6 @@ std::wstring WindowText(HWND window) {
   text.resize(
       static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
-}
-
-std::vector<std::wstring> DroppedPaths(HDROP drop) {
-  std::vector<std::wstring> paths;
-  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT index = 0; index < count; ++index) {
-    std::wstring path(DragQueryFileW(drop, index, nullptr, 0) + 1, L'\0');
-    path.resize(DragQueryFileW(drop, index, path.data(), static_cast<UINT>(path.size())));
-    paths.push_back(std::move(path));
-  }
-  return paths;
-}
-
-bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // A byte offset into the model's UTF-8 text as a UTF-16 offset.
@@ -357,14 +342,11 @@ LRESULT CALLBACK Win32FormView::EditProc(HWND edit, UINT message, WPARAM wparam,
 
 void Win32FormView::TakeFolderDrop(HWND edit_window, HDROP drop) {
   Control* control = ControlOf(edit_window);
-  if (control == nullptr || !control->EnabledInTree()) return;
-  const std::optional<std::wstring> folder = DroppedFolder(DroppedPaths(drop), &IsFolder);
-  if (!folder.has_value()) return;
-  // The whole folder at once: one user change, so the check runs once. The
-  // model's text comes back through ShowText, whose EN_CHANGE is ignored.
-  auto& edit = static_cast<widgets::Edit&>(*control);
-  std::string text = WideToUtf8(*folder);
-  application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
+  if (control == nullptr) return;
+  // The model's text comes back through ShowText, whose EN_CHANGE is ignored.
+  auto& field = static_cast<widgets::Edit&>(*control);
+  const std::vector<std::string> paths = DroppedPaths(drop);
+  application_.Dispatch([&] { DropOnField(field, paths, &IsFolder); });
 }
 
 LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
