@@ -58,6 +58,16 @@ window_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 
 window_shown() { [ -n "$(window_id "$1")" ]; }
 program_ended() { [ -s "$work/status" ]; }
 
+# The program stands in a desktop's task bar: a mapped X window titled with
+# the application title that does not ask to be left out of it.
+in_task_bar() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^Stonequill Patch$' 2>/dev/null); do
+    xprop -id "$id" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || return 0
+  done
+  return 1
+}
+
 # Pixels of exactly one colour in a screenshot of the window.
 pixels() {
   local window=$1 color=$2
@@ -93,6 +103,7 @@ walk() {
   wait_until window_shown "Stonequill Patch 1" || fail "no window titled \"Stonequill Patch 1\""
   local window
   window=$(window_id "Stonequill Patch 1")
+  in_task_bar || fail "no X window titled \"Stonequill Patch\" is mapped for the task bar"
   # Page 0 on an empty folder: every result "Not found!" on red.
   wait_until only_red "$window" || fail "page 0 does not start with red results only"
   save_shot "$window" page0-start
