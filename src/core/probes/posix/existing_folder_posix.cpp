@@ -23,7 +23,7 @@ std::optional<std::string> ExistingFolder(std::string_view folder_text) {
   if (path.find_first_of(std::string_view("*?\0", 3)) != std::string::npos) return std::nullopt;
   // Spelt as on disk already: the lookup would end at the very same entry.
   if (IsFolder(path)) return path;
-  const PathLookup lookup = LookUpPath(path);
+  const PathLookup lookup = LookUpPath(path, Wildcards::kLiteral);
   if (lookup.result != LookupResult::kFound || !IsFolder(lookup.path)) return std::nullopt;
   return lookup.path;
 }
