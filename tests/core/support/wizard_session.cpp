@@ -121,8 +121,10 @@ void WizardSession::UserEdit(widgets::Edit& edit, std::string text, std::size_t 
 }
 
 bool WizardSession::Drop(widgets::Edit& edit, const std::vector<std::string>& paths) {
+  std::string before = edit.Text();
   bool taken = false;
   App().Dispatch([&] { taken = DropOnField(edit, paths, &IsFolderOnDisk); });
+  if (taken) undo_[&edit] = {std::move(before), edit.Text()};
   return taken;
 }
 
