@@ -4,7 +4,7 @@
 # screenshots of page 0 and page 1, prints their paths and ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh imagemagick
+bash scripts/install-deps.sh demo
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target sqpatch
 demo=$(pwd)/build/demo

@@ -5,8 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh googletest g++-mingw-w64-x86-64-posix wine64 wine fonts-wine \
-  xvfb xauth xdotool imagemagick
+bash scripts/install-deps.sh windows
 
 # A private Wine prefix; no Mono or Gecko prompts, no menu entries.
 export TZ=UTC
