@@ -43,9 +43,9 @@ purpose_packages() {
     reliability) echo clang libclang-rt-14-dev valgrind ;;
     # The benchmarks and a count of their system calls.
     bench) echo libbenchmark-dev strace ;;
-    # scripts/test-fresh.sh on the host: a Debian root of its own, with a
-    # network of its own.
-    fresh-root) echo debootstrap slirp4netns git ;;
+    # scripts/test-fresh.sh on the host: a Debian root in a file system
+    # image, with a network of its own.
+    fresh-root) echo debootstrap e2fsprogs mount slirp4netns git ;;
     *) return 1 ;;
   esac
 }
