@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cmdline/file_extension.h"
 #include "fuzz_check.h"
+#include "sqpmain/file_extension.h"
 
 namespace sqp::fuzz {
 namespace {

@@ -16,12 +16,15 @@ purpose_packages() {
     # Compilers, CMake, GoogleTest and the format check; the Linux program and
     # its tests: Qt 6 Widgets, the window font (Wine's "MS Sans Serif"), a
     # fallback font, and a virtual display with a keyboard and mouse to drive
-    # it. The benchmarks are built (never timed) with the tests, so that they
+    # it. Accessibility: Qt's platform header that switches it on in the
+    # offscreen tests, and a real AT-SPI client reading the running program.
+    # The benchmarks are built (never timed) with the tests, so that they
     # keep compiling.
     build)
       echo build-essential cmake ninja-build libgtest-dev clang-format util-linux \
         qt6-base-dev libgl-dev fonts-wine fonts-liberation fonts-dejavu-core \
-        xvfb xauth xdotool libbenchmark-dev
+        xvfb xauth xdotool qt6-base-private-dev at-spi2-core python3-pyatspi dbus \
+        libbenchmark-dev
       ;;
     # Screenshots of the wizard.
     demo) echo imagemagick ;;

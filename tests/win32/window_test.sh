@@ -6,6 +6,7 @@
 #   window_test.sh reporter SQPATCH_EXE SCREENSHOT_DIR HOLD_FILE_EXE
 #   window_test.sh minimised|maximised SQPATCH_EXE SCREENSHOT_DIR PROBE_EXE
 #   window_test.sh drop SQPATCH_EXE SCREENSHOT_DIR DROP_PROBE_EXE
+#   window_test.sh accessible SQPATCH_EXE SCREENSHOT_DIR ACCESSIBLE_PROBE_EXE
 set -euo pipefail
 mode=$1
 exe=$2
@@ -69,6 +70,14 @@ only_green() { [ "$(green "$1")" -gt 0 ] && [ "$(red "$1")" -eq 0 ]; }
 only_red() { [ "$(red "$1")" -gt 0 ] && [ "$(green "$1")" -eq 0 ]; }
 green_and_red() { [ "$(green "$1")" -gt 0 ] && [ "$(red "$1")" -gt 0 ]; }
 
+# A point of the window laid out at 461 pixels wide, scaled as the program
+# scaled its window to its font.
+layout_point() {
+  local width
+  width=$(xdotool getwindowgeometry --shell "$1" | sed -n 's/^WIDTH=//p')
+  echo $(($2 * width / 461)) $(($3 * width / 461))
+}
+
 save_shot() { import -window "$1" "$shots/$2.png" 2>/dev/null; }
 
 walk() {
@@ -113,6 +122,18 @@ walk() {
   xdotool key Tab Tab Tab Return
   wait_until only_green "$window" || fail "\"Test again\" did not find the new Map0.mul"
   save_shot "$window" page1-found
+
+  # A press on "Test again" gives it the focus even when the mouse is
+  # released off it, which presses nothing; Enter then presses it. The click
+  # into the folder field first takes the focus off the button.
+  rm "$work/cd/Map0.mul"
+  xdotool mousemove --window "$window" $(layout_point "$window" 332 26) click 1
+  xdotool mousemove --window "$window" $(layout_point "$window" 406 164) mousedown 1
+  xdotool mousemove --window "$window" $(layout_point "$window" 300 164) mouseup 1
+  sleep 1
+  only_green "$window" || fail "a press released off \"Test again\" ran its check"
+  xdotool key Return
+  wait_until green_and_red "$window" || fail "Enter after pressing \"Test again\" did not run it"
 
   xdotool key alt+F4
   wait_until program_ended || fail "closing the window did not end the program"
@@ -252,6 +273,63 @@ drop() {
   [ "$(cat "$work/status")" = 0 ] || fail "exit status $(cat "$work/status") after closing, not 0"
 }
 
+# What a screen reader gets through MSAA for each visible control: its role,
+# name and state in $work/controls, the name and state alone in $work/names.
+accessible_names() {
+  timeout 60 wine "$helper" "Stonequill Patch 1" 2>>"$work/wine.log" </dev/null |
+    tr -d '\r' >"$work/controls" || return 1
+  cut -f 2- "$work/controls" >"$work/names"
+}
+has_name() { accessible_names && grep -qxF "$1" "$work/names"; }
+
+# Page 0 on an empty folder, then the user types a client folder that lacks
+# Statics0.mul. The edit goes by its path label, each result static by its
+# whole row; a name change is reported for each row that changed, and for
+# nothing else.
+accessible() {
+  mkdir -p "$work/client" "$work/cd" "$work/empty"
+  truncate -s 100 "$work/client/StaIdx0.mul" "$work/client/Map0.mul"
+  touch "$work/north.sq2"
+  start_program "$(windows_path "$work/north.sq2")" "$(windows_path "$work/empty")" \
+    "$(windows_path "$work/cd")"
+  wait_until window_shown "Stonequill Patch 1" || fail "no window titled \"Stonequill Patch 1\""
+  local window
+  window=$(window_id "Stonequill Patch 1")
+  accessible_names || fail "the accessibility probe failed: $(tail -n 3 "$work/wine.log")"
+  local name
+  for name in "The UO client is installed at: (i.e. C:\UO)" "Staidx0.mul: Not found!" \
+    "Statics0.mul: Not found!" "Map0.mul: Not found!" "Results for current path" \
+    "Test again" $'Next\tunavailable' $'Finish\tunavailable' "Check current files"; do
+    grep -qxF "$name" "$work/names" || fail "no control named \"$name\": $(cat "$work/names")"
+  done
+  grep -qxF $'text\tThe UO client is installed at: (i.e. C:\\UO)' "$work/controls" ||
+    fail "the folder edit is not named by its label: $(cat "$work/controls")"
+
+  timeout 120 wine "$helper" "Stonequill Patch 1" --watch "$(windows_path "$work/stop")" \
+    >"$work/changes" 2>>"$work/wine.log" </dev/null &
+  holder_pid=$!
+  wait_until grep -q watching "$work/changes" || fail "the name change watch did not start"
+  xdotool windowfocus --sync "$window"
+  xdotool key Tab
+  xdotool type --delay 40 "$(windows_path "$work/client")"
+  wait_until has_name "Staidx0.mul: Found and writeable!" ||
+    fail "typing the folder did not rename the rows: $(cat "$work/names")"
+  for name in "Statics0.mul: Not found!" "Map0.mul: Found and writeable!"; do
+    grep -qxF "$name" "$work/names" || fail "no control named \"$name\" after typing"
+  done
+  # Every change was queued to the watch before the names above could be read.
+  touch "$work/stop"
+  wait "$holder_pid" || fail "the name change watch failed: $(tail -n 3 "$work/wine.log")"
+  local changes
+  changes=$(tr -d '\r' <"$work/changes" | grep -v '^watching$' | sort | paste -sd '|')
+  [ "$changes" = "Map0.mul: Found and writeable!|Staidx0.mul: Found and writeable!" ] ||
+    fail "name changes while typing: $changes"
+
+  xdotool windowfocus --sync "$window"
+  xdotool key alt+F4
+  wait_until program_ended || fail "closing the window did not end the program"
+}
+
 helper=${4:-}
 case "$mode" in
   walk) walk ;;
@@ -260,6 +338,7 @@ case "$mode" in
   minimised) minimised ;;
   maximised) maximised ;;
   drop) drop ;;
+  accessible) accessible ;;
   *) fail "unknown mode $mode" ;;
 esac
 echo "PASS: $mode"

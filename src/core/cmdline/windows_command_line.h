@@ -4,10 +4,9 @@
 #include <string_view>
 #include <vector>
 
-namespace sqp {
+#include "encoding/code_page.h"
 
-// Whether a byte starts a double-byte character of the system's code page.
-using LeadByteTest = bool (*)(unsigned char byte);
+namespace sqp {
 
 // Splits a raw Windows command line into words: separators are the bytes 1
 // to 32, a double quote opens a stretch that runs to the next double quote

@@ -14,8 +14,4 @@ inline constexpr char kPathDelimiter = '/';
 inline constexpr std::string_view kExtensionStopChars = "/";
 #endif
 
-// Whether `byte` starts a two-byte character in the system's code page.
-// UTF-8 never uses ASCII bytes inside a character, so POSIX needs no test.
-bool IsCodePageLeadByte(unsigned char byte);
-
 }  // namespace sqp

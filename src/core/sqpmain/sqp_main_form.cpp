@@ -1,9 +1,10 @@
 #include "sqpmain/sqp_main_form.h"
 
 #include <type_traits>
+#include <vector>
 
-#include "cmdline/file_extension.h"
 #include "probes/file_probes.h"
+#include "sqpmain/file_extension.h"
 #include "sqpmain/sqp_main_layout.h"
 
 namespace sqp {
@@ -59,6 +60,13 @@ TSQPMainForm::TSQPMainForm(Application& application, SQPMainUnit& unit)
     }
   }
   PageControl->SetActivePage(ApplyTabSheet);
+  for (const AccessibleNameRow& row : SQPMainAccessibleNames()) {
+    std::vector<const Control*> named_by;
+    for (std::string_view part : row.named_by) {
+      if (!part.empty()) named_by.push_back(FindControl(part));
+    }
+    FindControl(row.control)->SetNamedBy(std::move(named_by));
+  }
 
   // Handlers come last, once every edit holds its layout text, so that
   // building the window runs no check.

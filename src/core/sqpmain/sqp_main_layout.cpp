@@ -191,6 +191,18 @@ constexpr std::array kLayout = {
               &F::UOCDRecheckButtonClick},
 };
 
+constexpr std::array<AccessibleNameRow, 9> kAccessibleNames = {{
+    {"UOClientPathEdit", {"UOClientPathLabel", ""}},
+    {"UOClientStaIdxResultLabel", {"UOClientStaIdxNameLabel", "UOClientStaIdxResultLabel"}},
+    {"UOClientStaticsResultLabel", {"UOClientStaticsNameLabel", "UOClientStaticsResultLabel"}},
+    {"UOClientMapResultLabel", {"UOClientMapNameLabel", "UOClientMapResultLabel"}},
+    {"UOCDPathEdit", {"UOCDPathLabel", ""}},
+    {"UOCDStaIdxResultLabel", {"UOCDStaIdxNameLabel", "UOCDStaIdxResultLabel"}},
+    {"UOCDStaticsResultLabel", {"UOCDStaticsNameLabel", "UOCDStaticsResultLabel"}},
+    {"UOCDMapResultLabel", {"UOCDMapNameLabel", "UOCDMapResultLabel"}},
+    {"UOCDTypeResultLabel", {"UOCDTypeNameLabel", "UOCDTypeResultLabel"}},
+}};
+
 constexpr WindowLayout kWindow{
     .caption = "Stonequill Patch 1",
     .client_width = 461,
@@ -207,5 +219,7 @@ constexpr WindowLayout kWindow{
 const WindowLayout& SQPMainWindowLayout() { return kWindow; }
 
 std::span<const LayoutRow> SQPMainLayout() { return kLayout; }
+
+std::span<const AccessibleNameRow> SQPMainAccessibleNames() { return kAccessibleNames; }
 
 }  // namespace sqp

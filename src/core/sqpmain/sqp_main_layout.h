@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <span>
 #include <string_view>
 #include <variant>
@@ -50,5 +51,14 @@ struct LayoutRow {
 
 // Every control of the window, parents before their children.
 std::span<const LayoutRow> SQPMainLayout();
+
+// Which labels name a control to assistive technology, in reading order: a
+// folder edit by its path label, a result label by its row (the file name,
+// then the result itself).
+struct AccessibleNameRow {
+  std::string_view control;
+  std::array<std::string_view, 2> named_by;  // an unused place stays empty
+};
+std::span<const AccessibleNameRow> SQPMainAccessibleNames();
 
 }  // namespace sqp

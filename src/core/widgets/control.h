@@ -30,7 +30,17 @@ struct Bounds {
 };
 
 // What about a control a view has to draw again.
-enum class Change { kText, kColor, kEnabled, kVisible, kSelection, kActivePage, kFocus };
+enum class Change {
+  kText,
+  kColor,
+  kEnabled,
+  kVisible,
+  kSelection,
+  kActivePage,
+  kFocus,
+  // The name assistive technology reads changed (see AccessibleName).
+  kAccessibleName
+};
 
 class ControlObserver {
  public:
@@ -88,6 +98,11 @@ class Control {
   // Windowed children sorted by tab order.
   std::vector<Control*> TabOrderedChildren() const;
 
+  // The controls whose texts name this one to assistive technology, in
+  // reading order; empty when it goes by its own text.
+  const std::vector<const Control*>& NamedBy() const { return named_by_; }
+  void SetNamedBy(std::vector<const Control*> named_by) { named_by_ = std::move(named_by); }
+
  protected:
   void Notify(Change change);
 
@@ -102,6 +117,7 @@ class Control {
   bool visible_ = true;
   int tab_order_ = -1;
   bool tab_stop_ = false;
+  std::vector<const Control*> named_by_;
 };
 
 }  // namespace sqp::widgets

@@ -52,6 +52,14 @@ void Form::NotifyObservers(Control& control, Change change) {
   // Copied: an observer may unsubscribe while being told.
   const std::vector<ControlObserver*> observers = observers_;
   for (ControlObserver* observer : observers) observer->ControlChanged(control, change);
+  if (change != Change::kText) return;
+  // One changed text always changes every name it is part of.
+  for (const auto& named : owned_) {
+    const std::vector<const Control*>& parts = named->NamedBy();
+    if (std::find(parts.begin(), parts.end(), &control) != parts.end()) {
+      NotifyObservers(*named, Change::kAccessibleName);
+    }
+  }
 }
 
 bool Form::SetFocus(Control* control) {

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "accessible_names.h"
 #include "folder_drop.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
@@ -99,6 +100,7 @@ QtWizardWindow::QtWizardWindow(Application& application, widgets::Form& form,
       application_(application),
       form_(form),
       metrics_(metrics) {
+  SetAccessibleRole(*this, QAccessible::Window);
   setObjectName(ToQt(form.Name()));
   setFont(metrics_.Font());
   setWindowTitle(ToQt(form.Text()));
@@ -115,6 +117,7 @@ QtWizardWindow::QtWizardWindow(Application& application, widgets::Form& form,
     widget->setGeometry(metrics_.Scaled(control->GetBounds()));
     widget->installEventFilter(this);
     SyncText(*control);
+    ExposeAccessibleName(*control, *widget);
     widget->setEnabled(control->Enabled());
     widget->setVisible(control->Visible());
   }
@@ -176,6 +179,7 @@ QWidget* QtWizardWindow::CreateWidget(Control& control, QWidget* parent) {
     case ControlKind::kPageControl: {
       // No tab row: only the framed page area.
       auto* frame = new QFrame(parent);
+      SetAccessibleRole(*frame, QAccessible::Pane);
       frame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
       frame->setFocusPolicy(Qt::NoFocus);
       return frame;
@@ -230,6 +234,9 @@ void QtWizardWindow::ControlChanged(Control& control, Change change) {
       break;
     case Change::kActivePage:
       break;  // the pages' own visibility shows it
+    case Change::kAccessibleName:
+      ExposeAccessibleName(control, *widget);
+      break;
   }
 }
 

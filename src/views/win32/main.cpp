@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cmdline/windows_command_line.h"
-#include "probes/platform_path.h"
-#include "probes/win32/code_page.h"
+#include "encoding/code_page.h"
+#include "encoding/win32/text_conversion.h"
 #include "sqpatch/sqpatch_program.h"
 #include "views/win32/win32_application_view.h"
 #include "views/win32/win32_form_view.h"

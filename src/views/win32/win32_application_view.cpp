@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "probes/win32/code_page.h"
+#include "encoding/win32/text_conversion.h"
 
 namespace sqp::win32 {
 

@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "probes/win32/code_page.h"
-#include "sqpmain/sqp_main_layout.h"
+#include "encoding/win32/text_conversion.h"
+#include "views/win32/accessible_names.h"
 #include "views/win32/dropped_folder.h"
 #include "views/win32/key_mapping.h"
 #include "views/win32/resource_ids.h"
+#include "widgets/button.h"
+#include "widgets/edit.h"
+#include "widgets/label.h"
 #include "widgets/progress_bar.h"
 
 namespace sqp::win32 {
@@ -69,12 +72,11 @@ WPARAM WideOffset(const std::string& text, std::size_t byte_offset) {
 
 }  // namespace
 
-Win32FormView::Win32FormView(Application& application, TSQPMainForm& form, HINSTANCE instance)
+Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINSTANCE instance)
     : application_(application), form_(form), instance_(instance) {
   RegisterPanelClass(instance_, &Win32FormView::WindowProc);
-  CreateFontAndScale();
-  const WindowLayout& layout = SQPMainWindowLayout();
-  RECT frame{0, 0, Scale(layout.client_width), Scale(layout.client_height)};
+  const widgets::Bounds& client = form_.GetBounds();
+  RECT frame{0, 0, metrics_.Scaled(client.width), metrics_.Scaled(client.height)};
   AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
   // Created hidden at the window system's default place.
   window_ = CreateWindowExW(0, kPanelClass, Utf8ToWide(form_.Text()).c_str(), kWindowStyle,
@@ -82,105 +84,101 @@ Win32FormView::Win32FormView(Application& application, TSQPMainForm& form, HINST
                             frame.bottom - frame.top, nullptr, nullptr, instance_, this);
   windows_[&form_] = window_;
   controls_[window_] = &form_;
-  CreateControls();
+  // Parents come before their children in the form's creation order.
+  for (Control* control : form_.AllControls()) {
+    HWND native = CreateNative(*control, WindowFor(control->Parent()));
+    windows_[control] = native;
+    controls_[native] = control;
+    ShowText(*control);
+    EnableWindow(native, control->Enabled());
+    if (control->Visible()) ShowWindow(native, SW_SHOWNA);
+    if (!control->NamedBy().empty()) ServeAccessibleName(native, *control);
+  }
+  StackUnderSiblings();
   form_.AddObserver(this);
 }
 
 Win32FormView::~Win32FormView() {
   form_.RemoveObserver(this);
   if (window_ != nullptr) DestroyWindow(window_);
-  if (font_ != nullptr) DeleteObject(font_);
   for (const auto& [color, brush] : brushes_) DeleteObject(brush);
-}
-
-void Win32FormView::CreateFontAndScale() {
-  const WindowLayout& layout = SQPMainWindowLayout();
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  font_ = CreateFontW(-MulDiv(layout.font_points, dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_DONTCARE, Utf8ToWide(layout.font_name).c_str());
-  HGDIOBJ previous = SelectObject(screen, font_);
-  TEXTMETRICW metrics;
-  if (GetTextMetricsW(screen, &metrics) && metrics.tmHeight > 0) text_height_ = metrics.tmHeight;
-  SelectObject(screen, previous);
-  ReleaseDC(nullptr, screen);
-}
-
-int Win32FormView::Scale(int layout_pixels) const {
-  return MulDiv(layout_pixels, text_height_, SQPMainWindowLayout().design_text_height);
 }
 
 HWND Win32FormView::CreateChild(const wchar_t* window_class, DWORD style, DWORD ex_style,
                                 HWND parent, const widgets::Bounds& bounds) {
   HWND child = CreateWindowExW(ex_style, window_class, L"", WS_CHILD | WS_CLIPSIBLINGS | style,
-                               Scale(bounds.left), Scale(bounds.top), Scale(bounds.width),
-                               Scale(bounds.height), parent, nullptr, instance_, this);
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+                               metrics_.Scaled(bounds.left), metrics_.Scaled(bounds.top),
+                               metrics_.Scaled(bounds.width), metrics_.Scaled(bounds.height),
+                               parent, nullptr, instance_, this);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.Font()), FALSE);
   return child;
 }
 
-HWND Win32FormView::CreatePanel(HWND parent, const widgets::Bounds& bounds, DWORD ex_style) {
-  return CreateChild(kPanelClass, WS_CLIPCHILDREN, ex_style | WS_EX_CONTROLPARENT, parent, bounds);
+HWND Win32FormView::CreateNative(Control& control, HWND parent) {
+  switch (control.Kind()) {
+    case ControlKind::kLabel:
+      return CreateLabel(control, parent);
+    case ControlKind::kEdit:
+      return CreateEdit(control, parent);
+    case ControlKind::kButton:
+      return CreateButton(control, parent);
+    case ControlKind::kGroupBox:
+      return CreateGroupBox(control, parent);
+    case ControlKind::kProgressBar:
+      return CreateProgressBar(static_cast<widgets::ProgressBar&>(control), parent);
+    case ControlKind::kPageControl:
+    case ControlKind::kTabSheet:
+    case ControlKind::kForm:
+      break;
+  }
+  return CreatePanel(control, parent);
 }
 
-void Win32FormView::CreateControls() {
-  for (const LayoutRow& row : SQPMainLayout()) {
-    Control* control = form_.FindControl(row.name);
-    if (control == nullptr) continue;
-    HWND parent = row.parent.empty() ? window_ : WindowOf(form_.FindControl(row.parent));
-    const widgets::Bounds& bounds = control->GetBounds();
-    HWND native = nullptr;
-    switch (control->Kind()) {
-      case ControlKind::kLabel:
-        native = CreateChild(WC_STATICW, SS_LEFT | SS_NOPREFIX, 0, parent, bounds);
-        break;
-      case ControlKind::kEdit:
-        native = CreateChild(WC_EDITW, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                             parent, bounds);
-        SendMessageW(native, EM_SETLIMITTEXT, 0, 0);
-        // Dropped folders come to the edit itself, not to its parent.
-        SetWindowSubclass(native, &Win32FormView::EditProc, 0, reinterpret_cast<DWORD_PTR>(this));
-        DragAcceptFiles(native, TRUE);
-        break;
-      case ControlKind::kButton:
-        native = CreateChild(WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0, parent, bounds);
-        break;
-      case ControlKind::kGroupBox: {
-        // The panel holds the children and answers their messages; the frame
-        // lies underneath them.
-        // No WS_CLIPCHILDREN: the panel paints the background the frame
-        // leaves open.
-        native = CreateChild(kPanelClass, 0, WS_EX_CONTROLPARENT, parent, bounds);
-        HWND frame = CreateChild(WC_BUTTONW, BS_GROUPBOX | WS_VISIBLE, 0, native,
-                                 {0, 0, bounds.width, bounds.height});
-        group_frames_[control] = frame;
-        controls_[frame] = control;
-        break;
-      }
-      case ControlKind::kProgressBar: {
-        native = CreateChild(PROGRESS_CLASSW, 0, 0, parent, bounds);
-        const auto& bar = static_cast<const widgets::ProgressBar&>(*control);
-        SendMessageW(native, PBM_SETRANGE32, static_cast<WPARAM>(bar.Min()),
-                     static_cast<LPARAM>(bar.Max()));
-        SendMessageW(native, PBM_SETPOS, static_cast<WPARAM>(bar.Position()), 0);
-        break;
-      }
-      case ControlKind::kPageControl:
-        native = CreatePanel(parent, bounds, 0);
-        break;
-      case ControlKind::kTabSheet:
-        native = CreatePanel(parent, bounds, 0);
-        break;
-      case ControlKind::kForm:
-        continue;
-    }
-    windows_[control] = native;
-    controls_[native] = control;
-    ShowText(*control);
-    EnableWindow(native, control->Enabled());
-    if (control->Visible()) ShowWindow(native, SW_SHOWNA);
-  }
+HWND Win32FormView::CreateLabel(Control& label, HWND parent) {
+  return CreateChild(WC_STATICW, SS_LEFT | SS_NOPREFIX, 0, parent, label.GetBounds());
+}
+
+HWND Win32FormView::CreateEdit(Control& edit, HWND parent) {
+  HWND native = CreateChild(WC_EDITW, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                            parent, edit.GetBounds());
+  SendMessageW(native, EM_SETLIMITTEXT, 0, 0);
+  // Dropped folders come to the edit itself, not to its parent.
+  SetWindowSubclass(native, &Win32FormView::EditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  DragAcceptFiles(native, TRUE);
+  return native;
+}
+
+HWND Win32FormView::CreateButton(Control& button, HWND parent) {
+  return CreateChild(WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0, parent, button.GetBounds());
+}
+
+HWND Win32FormView::CreateGroupBox(Control& box, HWND parent) {
+  // The panel holds the children and answers their messages; the frame lies
+  // underneath them. No WS_CLIPCHILDREN: the panel paints the background the
+  // frame leaves open.
+  const widgets::Bounds& bounds = box.GetBounds();
+  HWND panel = CreateChild(kPanelClass, 0, WS_EX_CONTROLPARENT, parent, bounds);
+  HWND frame = CreateChild(WC_BUTTONW, BS_GROUPBOX | WS_VISIBLE, 0, panel,
+                           {0, 0, bounds.width, bounds.height});
+  group_frames_[&box] = frame;
+  controls_[frame] = &box;
+  return panel;
+}
+
+HWND Win32FormView::CreateProgressBar(widgets::ProgressBar& bar, HWND parent) {
+  HWND native = CreateChild(PROGRESS_CLASSW, 0, 0, parent, bar.GetBounds());
+  SendMessageW(native, PBM_SETRANGE32, static_cast<WPARAM>(bar.Min()),
+               static_cast<LPARAM>(bar.Max()));
+  SendMessageW(native, PBM_SETPOS, static_cast<WPARAM>(bar.Position()), 0);
+  return native;
+}
+
+HWND Win32FormView::CreatePanel(Control& container, HWND parent) {
+  return CreateChild(kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, parent,
+                     container.GetBounds());
+}
+
+void Win32FormView::StackUnderSiblings() {
   // Labels lie under the windowed controls of their parent, as text drawn on
   // the parent would; group box frames lie under everything.
   constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
@@ -192,6 +190,14 @@ void Win32FormView::CreateControls() {
   for (const auto& [control, frame] : group_frames_) {
     SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, kKeepPlace);
   }
+  // A control named by one label comes right after it: the system names a
+  // field by the label before it, for screen readers that ask it.
+  for (const auto& [control, native] : windows_) {
+    const std::vector<const Control*>& named_by = control->NamedBy();
+    if (named_by.size() == 1 && named_by.front() != control) {
+      SetWindowPos(native, WindowFor(named_by.front()), 0, 0, 0, 0, kKeepPlace);
+    }
+  }
 }
 
 Control* Win32FormView::ControlOf(HWND window) const {
@@ -199,7 +205,7 @@ Control* Win32FormView::ControlOf(HWND window) const {
   return found == controls_.end() ? nullptr : found->second;
 }
 
-HWND Win32FormView::WindowOf(const Control* control) const {
+HWND Win32FormView::WindowFor(const Control* control) const {
   const auto found = windows_.find(control);
   return found == windows_.end() ? nullptr : found->second;
 }
@@ -233,11 +239,9 @@ bool Win32FormView::PreTranslate(const MSG& message) {
       return taken;
     }
     case WM_LBUTTONDOWN:
-      // A click into an edit moves the focus there; buttons take it on click.
-      if (Control* control = ControlOf(message.hwnd);
-          control != nullptr && control->Kind() == ControlKind::kEdit) {
-        application_.Dispatch([&] { form_.SetFocus(control); });
-      }
+      // The press moves the focus, whether or not the mouse is released over
+      // the control.
+      if (Control* control = ControlOf(message.hwnd); control != nullptr) TakeUserFocus(*control);
       return false;
     default:
       return false;
@@ -245,7 +249,7 @@ bool Win32FormView::PreTranslate(const MSG& message) {
 }
 
 void Win32FormView::ControlChanged(Control& control, Change change) {
-  HWND native = WindowOf(&control);
+  HWND native = WindowFor(&control);
   if (native == nullptr) return;
   switch (change) {
     case Change::kText:
@@ -268,11 +272,14 @@ void Win32FormView::ControlChanged(Control& control, Change change) {
       break;
     case Change::kActivePage:
       break;  // the pages' own visibility shows it
+    case Change::kAccessibleName:
+      AnnounceNameChange(native);
+      break;
   }
 }
 
 void Win32FormView::ShowText(Control& control) {
-  HWND native = WindowOf(&control);
+  HWND native = WindowFor(&control);
   const std::wstring text = Utf8ToWide(control.Text());
   switch (control.Kind()) {
     case ControlKind::kTabSheet:
@@ -302,30 +309,35 @@ void Win32FormView::ShowText(Control& control) {
 void Win32FormView::FitLabel(HWND label_window) {
   const std::wstring text = WindowText(label_window);
   HDC dc = GetDC(label_window);
-  HGDIOBJ previous = SelectObject(dc, font_);
-  SIZE extent{0, text_height_};
+  HGDIOBJ previous = SelectObject(dc, metrics_.Font());
+  SIZE extent{0, metrics_.TextHeight()};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
   SelectObject(dc, previous);
   ReleaseDC(label_window, dc);
-  SetWindowPos(label_window, nullptr, 0, 0, extent.cx, text_height_,
+  SetWindowPos(label_window, nullptr, 0, 0, extent.cx, metrics_.TextHeight(),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(label_window, nullptr, TRUE);
 }
 
 void Win32FormView::ShowSelection(Control& control) {
-  if (control.Kind() != ControlKind::kEdit) return;
+  if (control.Kind() != ControlKind::kEdit && control.Kind() != ControlKind::kButton) return;
   const auto& edit = static_cast<const widgets::Edit&>(control);
   const std::string& text = edit.Text();
   SendMessageW(
-      WindowOf(&control), EM_SETSEL, WideOffset(text, edit.SelectionStart()),
+      WindowFor(&control), EM_SETSEL, WideOffset(text, edit.SelectionStart()),
       static_cast<LPARAM>(WideOffset(text, edit.SelectionStart() + edit.SelectionLength())));
+}
+
+void Win32FormView::TakeUserFocus(Control& control) {
+  if (control.Kind() != ControlKind::kEdit && control.Kind() != ControlKind::kButton) return;
+  application_.Dispatch([&] { form_.SetFocus(&control); });
 }
 
 void Win32FormView::ShowFocus() {
   // Before the first activation the window system keeps its own focus.
   if (!activated_) return;
   const Control* focused = form_.Focused();
-  HWND target = focused != nullptr ? WindowOf(focused) : window_;
+  HWND target = focused != nullptr ? WindowFor(focused) : window_;
   if (target != nullptr && GetFocus() != target) SetFocus(target);
 }
 

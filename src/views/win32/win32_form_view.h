@@ -7,22 +7,28 @@
 #include <map>
 
 #include "app/application.h"
-#include "sqpmain/sqp_main_form.h"
+#include "views/win32/window_metrics.h"
 #include "widgets/control.h"
+#include "widgets/form.h"
+
+namespace sqp::widgets {
+class ProgressBar;
+}
 
 namespace sqp::win32 {
 
 // The wizard window drawn with native controls. It holds no state of its
-// own: it draws the model, tells it what the user did through the
-// application's dispatch point, and leaves every decision to it.
+// own: every native window mirrors a control of the core's form, and every
+// input goes to the core through the application's dispatch point.
 class Win32FormView : public widgets::ControlObserver {
  public:
-  Win32FormView(Application& application, TSQPMainForm& form, HINSTANCE instance);
+  Win32FormView(Application& application, widgets::Form& form, HINSTANCE instance);
   ~Win32FormView() override;
   Win32FormView(const Win32FormView&) = delete;
   Win32FormView& operator=(const Win32FormView&) = delete;
 
   HWND Window() const { return window_; }
+  HWND WindowFor(const widgets::Control* control) const;
 
   // Makes the window visible as the process was told to show it: the show
   // handler runs first, and the window is put on screen after it. A start
@@ -45,28 +51,33 @@ class Win32FormView : public widgets::ControlObserver {
   LRESULT LabelColors(HWND label_window, HDC dc);
   void TakeFolderDrop(HWND edit_window, HDROP drop);
 
-  void CreateFontAndScale();
-  void CreateControls();
-  HWND CreatePanel(HWND parent, const widgets::Bounds& bounds, DWORD ex_style);
+  // The native window of each control kind is made in one place: its
+  // style, its font and what it accepts.
+  HWND CreateNative(widgets::Control& control, HWND parent);
+  HWND CreateLabel(widgets::Control& label, HWND parent);
+  HWND CreateEdit(widgets::Control& edit, HWND parent);
+  HWND CreateButton(widgets::Control& button, HWND parent);
+  HWND CreateGroupBox(widgets::Control& box, HWND parent);
+  HWND CreateProgressBar(widgets::ProgressBar& bar, HWND parent);
+  HWND CreatePanel(widgets::Control& container, HWND parent);
   HWND CreateChild(const wchar_t* window_class, DWORD style, DWORD ex_style, HWND parent,
                    const widgets::Bounds& bounds);
-  int Scale(int layout_pixels) const;
+  void StackUnderSiblings();
 
   widgets::Control* ControlOf(HWND window) const;
-  HWND WindowOf(const widgets::Control* control) const;
   HBRUSH Brush(COLORREF color);
 
   void ShowText(widgets::Control& control);
   void ShowSelection(widgets::Control& control);
   void ShowFocus();
+  void TakeUserFocus(widgets::Control& control);
   void FitLabel(HWND label_window);
 
   Application& application_;
-  TSQPMainForm& form_;
+  widgets::Form& form_;
   HINSTANCE instance_;
+  WindowMetrics metrics_;
   HWND window_ = nullptr;
-  HFONT font_ = nullptr;
-  int text_height_ = 13;
   std::map<const widgets::Control*, HWND> windows_;
   std::map<HWND, widgets::Control*> controls_;
   // The frame of each group box; its panel holds the children.

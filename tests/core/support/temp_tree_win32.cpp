@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "probes/win32/code_page.h"
+#include "encoding/win32/text_conversion.h"
 #include "support/temp_tree.h"
 
 namespace sqp::testing {

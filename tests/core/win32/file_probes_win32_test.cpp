@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "encoding/code_page.h"
 #include "probes/file_probes.h"
 #include "probes/folder_path.h"
-#include "probes/platform_path.h"
 #include "support/size_failure.h"
 #include "support/temp_tree.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "cmdline/windows_command_line.h"
-#include "probes/platform_path.h"
+#include "encoding/code_page.h"
 #include "support/bounded_run.h"
 #include "support/tree_snapshot.h"
 #include "support/tree_watch.h"

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include "probes/file_probes.h"
-#include "probes/platform_path.h"
 #include "probes/posix/path_lookup.h"
 
 namespace sqp {
@@ -75,8 +74,6 @@ int OpenFound(const std::string& path) {
 }
 
 }  // namespace
-
-bool IsCodePageLeadByte(unsigned char /*byte*/) { return false; }
 
 bool FileIsPresent(const std::string& path) {
   struct stat info;

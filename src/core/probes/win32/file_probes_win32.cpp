@@ -2,9 +2,8 @@
 
 #include <optional>
 
+#include "encoding/win32/text_conversion.h"
 #include "probes/file_probes.h"
-#include "probes/platform_path.h"
-#include "probes/win32/code_page.h"
 
 namespace sqp {
 
@@ -25,8 +24,6 @@ std::optional<std::string> AnsiPath(const std::string& path) {
 }
 
 }  // namespace
-
-bool IsCodePageLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
 
 bool FileIsPresent(const std::string& path) {
   const std::optional<std::string> ansi = AnsiPath(path);

@@ -1,4 +1,4 @@
-#include "probes/win32/code_page.h"
+#include "encoding/win32/text_conversion.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "cmdline/file_extension.h"
+#include "sqpmain/file_extension.h"
 
 #include "probes/platform_path.h"  // kExtensionStopChars
 

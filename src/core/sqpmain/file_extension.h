@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "cmdline/windows_command_line.h"
+#include "encoding/code_page.h"
 
 namespace sqp {
 

@@ -1,0 +1,7 @@
+#include "encoding/code_page.h"
+
+namespace sqp {
+
+bool IsCodePageLeadByte(unsigned char /*byte*/) { return false; }
+
+}  // namespace sqp

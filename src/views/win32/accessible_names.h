@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include "widgets/control.h"
+
+namespace sqp::win32 {
+
+// Makes `window` answer screen readers with the name the core gives
+// `control` (a folder edit by its path label, a result static as its whole
+// row), read afresh each time it is asked. Everything else about the window
+// stays as the system describes it. Lasts until the window is destroyed.
+void ServeAccessibleName(HWND window, const widgets::Control& control);
+
+// Tells screen readers that the name of `window` changed.
+void AnnounceNameChange(HWND window);
+
+}  // namespace sqp::win32

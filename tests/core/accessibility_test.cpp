@@ -1,0 +1,91 @@
+// What a screen reader reads in the wizard, and which changes it is told of.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "support/temp_tree.h"
+#include "support/wizard_session.h"
+#include "widgets/accessible_name.h"
+
+namespace sqp::testing {
+namespace {
+
+using widgets::AccessibleName;
+using widgets::Change;
+using widgets::Control;
+
+// The controls whose spoken name changed, as a view is told of them.
+class NameChanges : public widgets::ControlObserver {
+ public:
+  void ControlChanged(Control& control, Change change) override {
+    if (change == Change::kAccessibleName) names.insert(control.Name());
+  }
+  std::set<std::string> names;
+};
+
+std::map<std::string, std::string> SpokenNames(const TSQPMainForm& form) {
+  std::map<std::string, std::string> spoken;
+  for (const Control* control : form.AllControls()) {
+    spoken[control->Name()] = AccessibleName(*control);
+  }
+  return spoken;
+}
+
+TEST(Accessibility, EditsGoByTheirPathLabelsAndResultsReadAsRows) {
+  TempTree tree;
+  MakeMapFiles(tree, "UO");
+  RemoveFile(tree.Path("UO/Statics0.mul"));
+  MakeMapFiles(tree, "cd", 21971754);
+  WizardSession run({tree.File("north.sq2"), tree.Path("UO"), tree.Path("cd")});
+  const std::map<std::string, std::string> spoken = SpokenNames(run.Form());
+  const std::map<std::string, std::string> expected = {
+      {"UOClientPathEdit", "The UO client is installed at: (i.e. C:\\UO)"},
+      {"UOClientStaIdxResultLabel", "Staidx0.mul: Found and writeable!"},
+      {"UOClientStaticsResultLabel", "Statics0.mul: Not found!"},
+      {"UOClientMapResultLabel", "Map0.mul: Found and writeable!"},
+      {"UOCDPathEdit", "The original UO files are at: (i.e. D:\\client)"},
+      {"UOCDStaIdxResultLabel", "Staidx0.mul: Found!"},
+      {"UOCDStaticsResultLabel", "Statics0.mul: Found!"},
+      {"UOCDMapResultLabel", "Map0.mul: Found!"},
+      {"UOCDTypeResultLabel", "CD type: The Second Age"},
+      // Everything else goes by its own caption.
+      {"ActionLabel", "Check current files"},
+      {"UOClientResultsGroupBox", "Results for current path"},
+      {"UOClientTestButton", "Test again"},
+      {"NextButton", "Next"},
+      {"FinishButton", "Finish"},
+      {"CheckCDTabSheet", "Check for correct CD"},
+      {"UOClientStaticsNameLabel", "Statics0.mul"},
+  };
+  for (const auto& [name, text] : expected) EXPECT_EQ(spoken.at(name), text) << name;
+}
+
+TEST(Accessibility, OnlyAKeyThatChangesAResultAnnouncesItsRow) {
+  TempTree tree;
+  MakeMapFiles(tree, "UO");
+  RemoveFile(tree.Path("UO/Statics0.mul"));
+  WizardSession run({tree.File("north.sq2")});
+  NameChanges changes;
+  run.Form().AddObserver(&changes);
+  widgets::Edit& edit = *run.Form().UOClientPathEdit;
+  const std::string folder = tree.Path("UO");
+  run.FocusByMouse(edit);
+  for (std::size_t typed = 1; typed <= folder.size(); ++typed) {
+    changes.names.clear();
+    run.Type(edit, folder.substr(typed - 1, 1));
+    const std::set<std::string> expected =
+        typed < folder.size()
+            ? std::set<std::string>{}
+            : std::set<std::string>{"UOClientStaIdxResultLabel", "UOClientMapResultLabel"};
+    ASSERT_EQ(changes.names, expected) << "after typing " << folder.substr(0, typed);
+  }
+  changes.names.clear();
+  MakeMapFiles(tree, "UO");
+  run.Click(*run.Form().UOClientTestButton);
+  EXPECT_EQ(changes.names, std::set<std::string>{"UOClientStaticsResultLabel"});
+  run.Form().RemoveObserver(&changes);
+}
+
+}  // namespace
+}  // namespace sqp::testing
