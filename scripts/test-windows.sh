@@ -9,6 +9,9 @@ bash scripts/install-deps.sh windows
 
 # A private Wine prefix; no Mono or Gecko prompts, no menu entries.
 export TZ=UTC
+# Wine writes file names in the charset of the Unix locale: under the plain
+# POSIX locale of a fresh machine, no name outside ASCII reaches the disk.
+export LC_ALL=C.UTF-8
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 WINEPREFIX=$(mktemp -d)
