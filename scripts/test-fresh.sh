@@ -99,6 +99,7 @@ step() { echo "== test-fresh: $* ($(date -u +%T))"; }
 
 step "debootstrap --variant=minbase bookworm"
 started=$SECONDS
+began=$SECONDS
 # The root lives in a file system of its own, in a sparse image: removing a
 # tree of several GB file by file takes minutes where the disk discards
 # each freed block; one image goes at once.
@@ -197,5 +198,7 @@ for command in "${commands[@]}"; do
 done
 
 step "summary (a fresh Debian 12 minbase root, $(git -C "$repository" rev-parse --short "$revision"))"
+elapsed=$((SECONDS - began))
+summary+=("in all, with the root: $((elapsed / 60)) min $((elapsed % 60)) s")
 printf '%s\n' "${summary[@]}" | tee "$out/summary.txt"
 exit "$failed"
