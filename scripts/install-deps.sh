@@ -29,10 +29,11 @@ purpose_packages() {
     # Screenshots of the wizard.
     demo) echo imagemagick ;;
     # The cross build, and the real window under Wine driven on a virtual
-    # display; its colours are read from screenshots.
+    # display; its colours are read from screenshots, its windows' X
+    # properties with xprop.
     windows)
       echo googletest g++-mingw-w64-x86-64-posix wine64 wine fonts-wine \
-        xvfb xauth xdotool imagemagick
+        xvfb xauth xdotool x11-utils imagemagick
       ;;
     # The .deb (CPack's shlibdeps needs file and dpkg-shlibdeps), installed
     # and checked as a user meets it: desktop and MIME databases, xdg-mime

@@ -61,7 +61,7 @@ TEST(Accessibility, EditsGoByTheirPathLabelsAndResultsReadAsRows) {
   for (const auto& [name, text] : expected) EXPECT_EQ(spoken.at(name), text) << name;
 }
 
-TEST(Accessibility, OnlyAKeyThatChangesAResultAnnouncesItsRow) {
+TEST(Accessibility, OnlyAKeyThatChangesAResultAnnouncesItsRowAndNextItsPage) {
   TempTree tree;
   MakeMapFiles(tree, "UO");
   RemoveFile(tree.Path("UO/Statics0.mul"));
@@ -84,6 +84,11 @@ TEST(Accessibility, OnlyAKeyThatChangesAResultAnnouncesItsRow) {
   MakeMapFiles(tree, "UO");
   run.Click(*run.Form().UOClientTestButton);
   EXPECT_EQ(changes.names, std::set<std::string>{"UOClientStaticsResultLabel"});
+  // The next page is told by its caption.
+  changes.names.clear();
+  run.Click(*run.Form().NextButton);
+  EXPECT_EQ(changes.names, std::set<std::string>{"ActionLabel"});
+  EXPECT_EQ(AccessibleName(*run.Form().ActionLabel), "Check for correct CD");
   run.Form().RemoveObserver(&changes);
 }
 

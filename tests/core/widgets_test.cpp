@@ -103,13 +103,14 @@ TEST(Form, TellsObserversOfEveryChangeInOrder) {
   label->SetColor(kGreen);
   label->SetColor(kGreen);  // unchanged: nothing to draw
   button->SetEnabled(false);
-  EXPECT_EQ(
-      log.entries,
-      (std::vector<std::pair<std::string, Change>>{
-          {"Label", Change::kText}, {"Label", Change::kColor}, {"Button", Change::kEnabled}}));
+  EXPECT_EQ(log.entries,
+            (std::vector<std::pair<std::string, Change>>{{"Label", Change::kText},
+                                                         {"Label", Change::kAccessibleName},
+                                                         {"Label", Change::kColor},
+                                                         {"Button", Change::kEnabled}}));
   form.RemoveObserver(&log);
   label->SetText("x");
-  EXPECT_EQ(log.entries.size(), 3u);
+  EXPECT_EQ(log.entries.size(), 4u);
 }
 
 TEST(PageControl, AProgramSelectionRaisesNoChangeEvent) {

@@ -2,9 +2,13 @@
 
 namespace sqp::widgets {
 
+bool GoesByOwnText(const Control& control) {
+  return control.NamedBy().empty() && control.Kind() != ControlKind::kEdit;
+}
+
 std::string AccessibleName(const Control& control) {
   if (control.NamedBy().empty()) {
-    return control.Kind() == ControlKind::kEdit ? std::string() : control.Text();
+    return GoesByOwnText(control) ? control.Text() : std::string();
   }
   std::string name;
   for (const Control* part : control.NamedBy()) {

@@ -12,4 +12,7 @@ namespace sqp::widgets {
 // its value and never its name.
 std::string AccessibleName(const Control& control);
 
+// Whether a change of the control's own text is a change of its name.
+bool GoesByOwnText(const Control& control);
+
 }  // namespace sqp::widgets

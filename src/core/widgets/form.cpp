@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "widgets/accessible_name.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
 #include "widgets/page_control.h"
@@ -53,6 +54,7 @@ void Form::NotifyObservers(Control& control, Change change) {
   const std::vector<ControlObserver*> observers = observers_;
   for (ControlObserver* observer : observers) observer->ControlChanged(control, change);
   if (change != Change::kText) return;
+  if (GoesByOwnText(control)) NotifyObservers(control, Change::kAccessibleName);
   // One changed text always changes every name it is part of.
   for (const auto& named : owned_) {
     const std::vector<const Control*>& parts = named->NamedBy();

@@ -18,7 +18,8 @@
 #include <string>
 
 #include "accessible_names.h"
-#include "folder_drop.h"
+#include "dropped_paths.h"
+#include "sqpmain/folder_drop.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
 #include "widgets/label.h"
@@ -358,18 +359,17 @@ bool QtWizardWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void QtWizardWindow::TakeFolderDrop(Control& edit, QDropEvent* event) {
-  const std::optional<std::string> folder = DroppedFolder(*event->mimeData());
+  auto& field = static_cast<widgets::Edit&>(edit);
+  const std::vector<std::string> paths = DroppedPaths(*event->mimeData());
   const Qt::DropAction action = ReadOnlyDropAction(event->possibleActions());
-  if (!folder.has_value() || action == Qt::IgnoreAction || !edit.EnabledInTree()) {
+  if (action == Qt::IgnoreAction || !FolderForDrop(field, paths, &IsFolder).has_value()) {
     event->ignore();
     return;
   }
   event->setDropAction(action);
   event->accept();
   if (event->type() != QEvent::Drop) return;
-  // The whole folder at once: one user change, so the check runs once.
-  auto& target = static_cast<widgets::Edit&>(edit);
-  application_.Dispatch([&] { target.UserReplaceText(*folder); });
+  application_.Dispatch([&] { DropOnField(field, paths, &IsFolder); });
 }
 
 bool QtWizardWindow::event(QEvent* event) {

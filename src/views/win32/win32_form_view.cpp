@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "encoding/win32/text_conversion.h"
+#include "sqpmain/folder_drop.h"
 #include "views/win32/accessible_names.h"
-#include "views/win32/dropped_folder.h"
+#include "views/win32/dropped_paths.h"
 #include "views/win32/key_mapping.h"
 #include "views/win32/resource_ids.h"
 #include "widgets/button.h"
@@ -49,22 +50,6 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-std::vector<std::wstring> DroppedPaths(HDROP drop) {
-  std::vector<std::wstring> paths;
-  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT index = 0; index < count; ++index) {
-    std::wstring path(DragQueryFileW(drop, index, nullptr, 0) + 1, L'\0');
-    path.resize(DragQueryFileW(drop, index, path.data(), static_cast<UINT>(path.size())));
-    paths.push_back(std::move(path));
-  }
-  return paths;
-}
-
-bool IsFolder(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // A byte offset into the model's UTF-8 text as a UTF-16 offset.
 WPARAM WideOffset(const std::string& text, std::size_t byte_offset) {
   return Utf8ToWide(std::string_view(text).substr(0, byte_offset)).size();
@@ -72,7 +57,8 @@ WPARAM WideOffset(const std::string& text, std::size_t byte_offset) {
 
 }  // namespace
 
-Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINSTANCE instance)
+Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINSTANCE instance,
+                             HWND owner)
     : application_(application), form_(form), instance_(instance) {
   RegisterPanelClass(instance_, &Win32FormView::WindowProc);
   const widgets::Bounds& client = form_.GetBounds();
@@ -81,7 +67,7 @@ Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINS
   // Created hidden at the window system's default place.
   window_ = CreateWindowExW(0, kPanelClass, Utf8ToWide(form_.Text()).c_str(), kWindowStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                            frame.bottom - frame.top, nullptr, nullptr, instance_, this);
+                            frame.bottom - frame.top, owner, nullptr, instance_, this);
   windows_[&form_] = window_;
   controls_[window_] = &form_;
   // Parents come before their children in the form's creation order.
@@ -214,16 +200,6 @@ HBRUSH Win32FormView::Brush(COLORREF color) {
   auto found = brushes_.find(color);
   if (found == brushes_.end()) found = brushes_.emplace(color, CreateSolidBrush(color)).first;
   return found->second;
-}
-
-void Win32FormView::Show(int show_command) {
-  if (show_command == SW_SHOWMINNOACTIVE) {
-    ShowWindow(window_, SW_SHOWMINNOACTIVE);
-    return;
-  }
-  application_.ShowMainForm();
-  ShowWindow(window_, show_command == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-  UpdateWindow(window_);
 }
 
 bool Win32FormView::PreTranslate(const MSG& message) {
@@ -366,14 +342,11 @@ LRESULT CALLBACK Win32FormView::EditProc(HWND edit, UINT message, WPARAM wparam,
 
 void Win32FormView::TakeFolderDrop(HWND edit_window, HDROP drop) {
   Control* control = ControlOf(edit_window);
-  if (control == nullptr || !control->EnabledInTree()) return;
-  const std::optional<std::wstring> folder = DroppedFolder(DroppedPaths(drop), &IsFolder);
-  if (!folder.has_value()) return;
-  // The whole folder at once: one user change, so the check runs once. The
-  // model's text comes back through ShowText, whose EN_CHANGE is ignored.
-  auto& edit = static_cast<widgets::Edit&>(*control);
-  std::string text = WideToUtf8(*folder);
-  application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
+  if (control == nullptr) return;
+  // The model's text comes back through ShowText, whose EN_CHANGE is ignored.
+  auto& field = static_cast<widgets::Edit&>(*control);
+  const std::vector<std::string> paths = DroppedPaths(drop);
+  application_.Dispatch([&] { DropOnField(field, paths, &IsFolder); });
 }
 
 LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -406,10 +379,16 @@ LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, L
         return 0;
       }
       break;
-    case WM_QUERYOPEN:
-      // Started minimised: the show handler runs at the first restore.
-      if (window == window_ && !application_.MainFormShown()) application_.ShowMainForm();
-      return TRUE;
+    case WM_SYSCOMMAND:
+      // The program minimises as a whole: its owner leaves the task bar
+      // button minimised and hides this window.
+      if (window == window_ && (wparam & 0xFFF0) == SC_MINIMIZE) {
+        if (HWND owner = GetWindow(window_, GW_OWNER); owner != nullptr) {
+          ShowWindow(owner, SW_MINIMIZE);
+          return 0;
+        }
+      }
+      break;
     case WM_ACTIVATE:
       if (window == window_ && LOWORD(wparam) != WA_INACTIVE && HIWORD(wparam) == 0) {
         if (!activated_) {

@@ -67,7 +67,9 @@ class UnmeasurableFile {
 
  private:
   std::string path_;
+#ifdef _WIN32
   void* handle_ = nullptr;
+#endif
 };
 
 #ifdef _WIN32

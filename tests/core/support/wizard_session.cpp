@@ -1,8 +1,21 @@
 #include "support/wizard_session.h"
 
+#include <filesystem>
 #include <iomanip>
+#include <system_error>
+
+#include "sqpmain/folder_drop.h"
 
 namespace sqp::testing {
+
+namespace {
+
+bool IsFolderOnDisk(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(std::u8string(path.begin(), path.end()), error);
+}
+
+}  // namespace
 
 void PrintTo(const LabelLook& look, std::ostream* out) {
   *out << "\"" << look.text << "\" on ";
@@ -55,6 +68,12 @@ void WizardSession::Backspace(widgets::Edit& edit, int presses) {
 
 void WizardSession::Paste(widgets::Edit& edit, std::string_view clipboard) {
   App().Dispatch([&] { edit.UserPaste(clipboard); });
+}
+
+bool WizardSession::Drop(widgets::Edit& edit, const std::vector<std::string>& paths) {
+  bool taken = false;
+  App().Dispatch([&] { taken = DropOnField(edit, paths, &IsFolderOnDisk); });
+  return taken;
 }
 
 bool WizardSession::Click(widgets::Button& button) {

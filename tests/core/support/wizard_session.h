@@ -47,6 +47,9 @@ class WizardSession {
   void Type(widgets::Edit& edit, std::string_view text);
   void Backspace(widgets::Edit& edit, int presses = 1);
   void Paste(widgets::Edit& edit, std::string_view clipboard);
+  // Files and folders dragged from a file manager and dropped onto the edit;
+  // false when the edit refused them.
+  bool Drop(widgets::Edit& edit, const std::vector<std::string>& paths);
   // A mouse click; false when the button could not be pressed.
   bool Click(widgets::Button& button);
   void Press(widgets::Key key, widgets::Modifiers modifiers = widgets::kNoModifier);

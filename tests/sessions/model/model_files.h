@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/tree_spec.h"
+
+namespace sqp::sessions {
+
+// The model's own view of a session's tree: which entries exist under which
+// spelling, their kind, size and read-only bit. It answers what a probe of a
+// path meets the way the Linux program finds names: letter case ignored (the
+// exact spelling first), "." and ".." stepped through folders that exist,
+// nothing outside the tree but the folders leading to it.
+class ModelFiles {
+ public:
+  ModelFiles(TreeSpec tree, std::string root);
+
+  const std::string& Root() const { return root_; }
+  const TreeSpec& Tree() const { return tree_; }
+
+  // The entry a path names, relative to the tree's root or absolute; nullptr
+  // when it names nothing in the tree (or a folder given with a trailing "/").
+  const EntrySpec* Lookup(std::string_view path) const;
+
+  // The test's own changes between two actions.
+  void Remove(const std::string& path);
+  void SetReadOnly(const std::string& path, bool read_only);
+  void Resize(const std::string& path, std::uint64_t size);
+
+ private:
+  const EntrySpec* Entry(const std::string& path) const;
+  EntrySpec* MutableEntry(const std::string& path);
+  // The entry called `name` in the tree folder `folder`: the exact spelling,
+  // else one that differs only in ASCII letter case.
+  const EntrySpec* Child(const std::string& folder, std::string_view name, bool folders_only) const;
+
+  TreeSpec tree_;
+  std::string root_;
+  std::vector<std::string> root_names_;
+};
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+}  // namespace sqp::sessions

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/model_files.h"
+#include "model/user_step.h"
+#include "model/wizard_look.h"
+
+namespace sqp::sessions {
+
+// What the wizard should show, worked out from the rules of the wizard alone
+// (pages, checks, start-up, focus, message boxes) over the model's own view
+// of the files. It shares no code with the program.
+class WizardModel {
+ public:
+  explicit WizardModel(ModelFiles files) : files_(std::move(files)) {}
+
+  // Start-up with these arguments, then the window's first activation.
+  void Start(const std::vector<std::string>& arguments);
+  void Apply(const UserStep& step);
+
+  ModelFiles& Files() { return files_; }
+  const WizardLook& Look() const { return look_; }
+  bool QuitPending() const { return look_.quit_requests > 0; }
+  // Whether the folder field of the visible page has the focus.
+  bool FolderFieldFocused() const;
+  int Page() const { return look_.page; }
+
+ private:
+  enum Focus {
+    kNone = -1,
+    kPageControl,
+    kClientEdit,
+    kClientGroup,
+    kClientTest,
+    kCDEdit,
+    kCDGroup,
+    kCDTest,
+    kNext,
+    kFinish,
+    kProgress,
+    kFocusCount
+  };
+  struct EditState {
+    std::string undo_text;
+    bool can_undo = false;
+  };
+  // A failure escaping a handler; the dispatch point shows it.
+  struct Failure {
+    std::string message;
+  };
+
+  template <class Handler>
+  void Dispatch(Handler handler);
+  void Report(const std::string& message);
+  void StartupError(const std::string& text);
+
+  void ClientCheck();
+  void CDCheck();
+  void RunCheck(int edit);
+  void UpdateWizardState();
+  void NextButtonClick();
+  void ClickHandler(Focus button);
+
+  void WriteEdit(int edit, const std::string& text);
+  void UserChange(int edit, std::string text, std::size_t caret);
+  void ReplaceSelection(int edit, const std::string& typed);
+
+  bool CanFocus(Focus focus) const;
+  static bool TabStop(Focus focus);
+  void SetFocus(Focus focus);
+  void TabFocus(bool forward);
+  void ArrowFocus(bool forward);
+  int ActiveEdit() const;
+  // The folder that dropped items name, one item per line; nothing when the
+  // field refuses them.
+  std::optional<std::string> DroppedFolder(const std::string& items) const;
+  void MoveCaret(int edit, std::size_t caret);
+
+  ModelFiles files_;
+  WizardLook look_;
+  std::array<EditState, 2> edit_states_;
+  bool client_ok_ = false;
+  bool cd_ok_ = false;
+  Focus focus_ = kNone;
+};
+
+}  // namespace sqp::sessions
