@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh googletest g++-mingw-w64-x86-64-posix wine64 wine fonts-wine \
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool x11-utils imagemagick
 
 # A private Wine prefix; no Mono or Gecko prompts, no menu entries.
 export TZ=UTC

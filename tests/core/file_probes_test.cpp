@@ -115,6 +115,40 @@ TEST_F(FileProbes, WildcardsWorkInTheLastComponentOnly) {
   EXPECT_FALSE(FileIsPresent(tree_.Path("patches/*")));
 }
 
+// Only the presence probe expands a pattern; the attribute and size probes
+// look for an entry of that very name.
+TEST_F(FileProbes, OnlyPresenceExpandsWildcards) {
+  tree_.File("patches/north.sq2", 7);
+#ifndef _WIN32
+  tree_.File("literal/a*.mul", 3);
+  SetReadOnly(tree_.File("literal/abc.mul", 5));
+#endif
+  struct Case {
+    const char* path;
+    bool present;
+    bool writeable;
+    int size;  // -1: FileByteSize fails
+  };
+  const Case cases[] = {
+      {"patches/*.sq2", true, false, -1},   {"patches/nort?.SQ2", true, false, -1},
+#ifndef _WIN32
+      {"literal/a*.mul", true, true, 3},    {"literal/A*.MUL", true, true, 3},
+      {"literal/a?c.mul", true, false, -1}, {"literal/abc.mul", true, false, 5},
+#endif
+  };
+  for (const Case& c : cases) {
+    const std::string path = tree_.Path(c.path);
+    EXPECT_EQ(FileIsPresent(path), c.present) << c.path;
+    EXPECT_EQ(FileIsWriteable(path), c.writeable) << c.path;
+    const Failure size = SizeFailure(path);
+    if (c.size < 0) {
+      EXPECT_NE(size.code, -1) << c.path << ": " << size.message;
+    } else {
+      EXPECT_EQ(size, (Failure{-1, "measured " + std::to_string(c.size)})) << c.path;
+    }
+  }
+}
+
 TEST_F(FileProbes, AWildcardWhoseFirstMatchIsAFolderIsNotPresent) {
   tree_.Folder("only-folder/a.sq2");
   EXPECT_FALSE(FileIsPresent(tree_.Path("only-folder/*.sq2")));

@@ -16,7 +16,8 @@ namespace sqp {
 bool FileIsPresent(const std::string& path);
 
 // False when the path's attributes cannot be read or it carries the
-// read-only attribute. Never fails.
+// read-only attribute. "*" and "?" are taken as part of the name, here and in
+// FileByteSize. Never fails.
 bool FileIsWriteable(const std::string& path);
 
 // The low 32 bits of the file's size in bytes. The file is opened for

@@ -31,18 +31,20 @@ int InOutCodeFromErrno(int error) {
 
 // A path the kernel can be handed as it stands: the lookup tries every
 // component by its exact name first, so when the kernel finds such a path
-// whole, the lookup would end at the very same entry.
-bool IsPlainPath(const std::string& path) {
+// whole, the lookup would end at the very same entry. An expanded pattern
+// needs the lookup.
+bool IsPlainPath(const std::string& path, Wildcards wildcards) {
   for (const char c : path) {
-    if (c == '\0' || c == '*' || c == '?') return false;
+    if (c == '\0') return false;
+    if (wildcards == Wildcards::kExpand && (c == '*' || c == '?')) return false;
   }
   return true;
 }
 
-bool StatFound(const std::string& path, struct stat& info) {
+bool StatFound(const std::string& path, Wildcards wildcards, struct stat& info) {
   // One system call for the usual case: the name is spelt as on disk.
-  if (IsPlainPath(path) && stat(path.c_str(), &info) == 0) return true;
-  const PathLookup lookup = LookUpPath(path);
+  if (IsPlainPath(path, wildcards) && stat(path.c_str(), &info) == 0) return true;
+  const PathLookup lookup = LookUpPath(path, wildcards);
   return lookup.result == LookupResult::kFound && stat(lookup.path.c_str(), &info) == 0;
 }
 
@@ -54,11 +56,11 @@ int OpenForSize(const std::string& path) {
 int OpenFound(const std::string& path) {
   // The exact name first, as in StatFound; any failure takes the full lookup,
   // whose error codes then decide.
-  if (IsPlainPath(path)) {
+  if (IsPlainPath(path, Wildcards::kLiteral)) {
     const int fd = OpenForSize(path);
     if (fd >= 0) return fd;
   }
-  const PathLookup lookup = LookUpPath(path);
+  const PathLookup lookup = LookUpPath(path, Wildcards::kLiteral);
   switch (lookup.result) {
     case LookupResult::kFound:
       break;
@@ -77,14 +79,14 @@ int OpenFound(const std::string& path) {
 
 bool FileIsPresent(const std::string& path) {
   struct stat info;
-  return StatFound(path, info) && !S_ISDIR(info.st_mode);
+  return StatFound(path, Wildcards::kExpand, info) && !S_ISDIR(info.st_mode);
 }
 
 bool FileIsWriteable(const std::string& path) {
   // The owner's write bit is what Wine shows as the read-only attribute.
   // access() is no use here: it says yes to root for every file.
   struct stat info;
-  return StatFound(path, info) && (info.st_mode & S_IWUSR) != 0;
+  return StatFound(path, Wildcards::kLiteral, info) && (info.st_mode & S_IWUSR) != 0;
 }
 
 std::uint32_t FileByteSize(const std::string& path) {

@@ -122,7 +122,7 @@ VariantSearch FindCaseVariant(const std::string& folder, off_t folder_size, std:
 
 }  // namespace
 
-PathLookup LookUpPath(const std::string& path) {
+PathLookup LookUpPath(const std::string& path, Wildcards wildcards) {
   if (path.find('\0') != std::string::npos) return {LookupResult::kInvalidName, {}};
   const std::vector<std::string_view> components = SplitComponents(path);
   std::string resolved = (!path.empty() && path.front() == '/') ? "/" : "";
@@ -170,7 +170,7 @@ PathLookup LookUpPath(const std::string& path) {
 
   const std::string_view last = components.back();
   std::string found;
-  if (HasWildcard(last)) {
+  if (wildcards == Wildcards::kExpand && HasWildcard(last)) {
     found = FindEntry(resolved, [&](std::string_view name) { return MatchesWildcard(last, name); });
   } else {
     found = Join(resolved, last);

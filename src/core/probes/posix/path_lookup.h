@@ -12,6 +12,11 @@ enum class LookupResult {
   kInvalidName,   // the path cannot name anything (an embedded NUL byte)
 };
 
+// Whether "*" and "?" in the last component are patterns, as FindFirstFile
+// takes them, or plain characters of a name, as GetFileAttributes and
+// CreateFile do.
+enum class Wildcards { kExpand, kLiteral };
+
 struct PathLookup {
   LookupResult result = LookupResult::kPathNotFound;
   std::string path;
@@ -19,8 +24,8 @@ struct PathLookup {
 
 // Finds `path` the way Windows would: every component is tried by its exact
 // name first, then as the first directory entry that equals it without
-// regard to ASCII case. Wildcards are honoured in the last component only,
-// where the first matching entry in directory order is taken.
-PathLookup LookUpPath(const std::string& path);
+// regard to ASCII case. Expanded wildcards are honoured in the last
+// component only, where the first matching entry in directory order is taken.
+PathLookup LookUpPath(const std::string& path, Wildcards wildcards);
 
 }  // namespace sqp

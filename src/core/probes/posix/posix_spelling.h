@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sqp {
+
+// Where the user's Windows paths live on Linux.
+struct PathEnvironment {
+  std::string wine_prefix;  // $WINEPREFIX; empty when unset
+  std::string home;         // $HOME; empty when unset
+};
+
+// The process's own environment.
+PathEnvironment PathEnvironmentOfProcess();
+
+// The Wine prefix the drive letters map into: $WINEPREFIX when set and not
+// empty, else $HOME/.wine; nothing when neither can be formed.
+std::optional<std::string> WinePrefix(const PathEnvironment& environment);
+
+// Whether `text` starts with a drive letter and ":" followed by its end,
+// "\" or "/" ("C:", "d:\cd", "Z:/tmp").
+bool IsDriveLetterText(std::string_view text);
+
+// The POSIX spelling of a folder or file text, formed from the text and the
+// environment alone (nothing is read from disk; the kernel follows the
+// drive's link when the spelling is used):
+//   "C:\UO"   -> "<prefix>/dosdevices/c:/UO"  ("\" and "/" both separate
+//                                              after a drive; runs of them
+//                                              become one "/")
+//   "C:"      -> "<prefix>/dosdevices/c:"
+//   "~", "~/x" -> "$HOME", "$HOME/x"
+// Every other text comes back unchanged ("~user/x" and "C:UO" included).
+// Nothing when the text needs a prefix or a home that the environment lacks.
+std::optional<std::string> PosixSpelling(std::string_view text, const PathEnvironment& environment);
+inline std::optional<std::string> PosixSpelling(std::string_view text) {
+  return PosixSpelling(text, PathEnvironmentOfProcess());
+}
+
+}  // namespace sqp
