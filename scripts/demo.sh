@@ -7,7 +7,7 @@
 # page0-x1.5.png and page1-x1.5.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh imagemagick
+bash scripts/install-deps.sh demo
 cmake --preset dev >/dev/null
 cmake --build --preset dev --target sqpatch
 demo=$(pwd)/build/demo
