@@ -6,7 +6,7 @@
 #   MIN_TIME      seconds per benchmark row (default 0.5)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh libbenchmark-dev strace
+bash scripts/install-deps.sh bench
 cmake --preset bench >/dev/null
 cmake --build --preset bench
 

@@ -10,11 +10,7 @@ started=$SECONDS
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 
-# Tools the checks need beyond the build: dpkg-shlibdeps, the desktop and
-# MIME database tools, xdg-mime with two readers of the MIME database, man,
-# an XML checker, and unzip for the Windows .zip.
-bash scripts/install-deps.sh dpkg-dev desktop-file-utils xdg-utils shared-mime-info \
-  libfile-mimeinfo-perl libglib2.0-bin man-db groff-base libxml2-utils unzip
+bash scripts/install-deps.sh packages
 
 fail() {
   echo "FAILED: $*" >&2
@@ -173,7 +169,7 @@ check_windows_zip() {
   pass "the .zip holds sqpatch.exe, README.txt and sqpatch-sq2.reg"
 }
 if [ ! -f build/windows/CMakeCache.txt ]; then
-  bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix googletest
+  bash scripts/install-deps.sh windows
   cmake --preset windows >/dev/null
 fi
 cmake --build --preset windows --target sqpatch

@@ -5,7 +5,7 @@
 # Installs what it needs on a fresh Debian 12 machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh clang libclang-rt-14-dev valgrind
+bash scripts/install-deps.sh reliability
 
 jobs=$(nproc)
 step() { echo "== $* ($(date -u +%T))"; }

@@ -5,11 +5,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh googletest g++-mingw-w64-x86-64-posix wine64 wine fonts-wine \
-  xvfb xauth xdotool imagemagick
+bash scripts/install-deps.sh windows
 
 # A private Wine prefix; no Mono or Gecko prompts, no menu entries.
 export TZ=UTC
+# Wine writes file names in the charset of the Unix locale: under the plain
+# POSIX locale of a fresh machine, no name outside ASCII reaches the disk.
+export LC_ALL=C.UTF-8
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 WINEPREFIX=$(mktemp -d)

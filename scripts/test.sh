@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+bash tests/scripts/install_deps_waits_for_apt_test.sh
 bash scripts/check-format.sh
 cmake --workflow --preset ci
 cmake --preset bench >/dev/null

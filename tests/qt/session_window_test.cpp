@@ -3,8 +3,10 @@
 // after every key press and click.
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -96,6 +98,11 @@ class QtDriver : public sessions::WizardDriver {
           Key(Qt::Key_End);
         }
         break;
+      case StepKind::kDrop:
+        for (const char* name : {"UOClientPathEdit", "UOCDPathEdit"}) {
+          if (auto* edit = Find<QLineEdit>(name); edit->isVisible()) DropOn(edit, step.text);
+        }
+        break;
       case StepKind::kClickTest:
         for (const char* name : {"UOClientTestButton", "UOCDRecheckButton"}) {
           if (auto* button = Find<QPushButton>(name); button->isVisible()) Click(button);
@@ -167,6 +174,7 @@ class QtDriver : public sessions::WizardDriver {
     look.cd_type = LabelLook(Find<QLabel>("UOCDTypeResultLabel"));
     look.boxes = view_.boxes;
     look.quit_requests = view_.quit_requests;
+    look.exit_status = program_->ExitStatus();
     return look;
   }
 
@@ -182,6 +190,26 @@ class QtDriver : public sessions::WizardDriver {
   }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(KeyTarget(), key, modifiers);
+  }
+  // A file manager's drag of the items (one per line) enters the field,
+  // moves over it and is dropped there, as the window system delivers it.
+  static void DropOn(QLineEdit* edit, const std::string& items) {
+    QMimeData data;
+    QList<QUrl> urls;
+    const QStringList lines = QString::fromStdString(items).split(QLatin1Char('\n'));
+    for (const QString& line : lines) urls << QUrl::fromLocalFile(line);
+    data.setUrls(urls);
+    data.setText(lines.join(QLatin1Char('\n')));
+    const QPoint point = edit->rect().center();
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(point, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit, &enter);
+    if (!enter.isAccepted()) return;
+    QDragMoveEvent move(point, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit, &move);
+    if (!move.isAccepted()) return;
+    QDropEvent drop(QPointF(point), actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(edit, &drop);
   }
   static void Click(QPushButton* button) {
     if (button->isVisible()) QTest::mouseClick(button, Qt::LeftButton);

@@ -64,7 +64,7 @@ class WizardWindowTest : public QObject {
     }
     // With the layout's own font, every label is as wide as laid out.
     if (run.window.font().family() == QStringLiteral("MS Sans Serif")) {
-      QCOMPARE(metrics.Scale(), 1.0);
+      QCOMPARE(metrics.Scale(), LayoutScale(1, 1));
       QCOMPARE(run.Widget<QLabel>(run.Form().UOClientPathLabel)->width(), 189);
       QCOMPARE(run.Widget<QLabel>(run.Form().UOCDPathLabel)->width(), 195);
     }

@@ -7,6 +7,7 @@
 #   window_test.sh minimised|maximised SQPATCH_EXE SCREENSHOT_DIR PROBE_EXE
 #   window_test.sh drop SQPATCH_EXE SCREENSHOT_DIR DROP_PROBE_EXE
 #   window_test.sh accessible SQPATCH_EXE SCREENSHOT_DIR ACCESSIBLE_PROBE_EXE
+#   window_test.sh scaled SQPATCH_EXE SCREENSHOT_DIR DPI
 set -euo pipefail
 mode=$1
 exe=$2
@@ -57,6 +58,16 @@ window_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 
 window_shown() { [ -n "$(window_id "$1")" ]; }
 program_ended() { [ -s "$work/status" ]; }
 
+# The program stands in a desktop's task bar: a mapped X window titled with
+# the application title that does not ask to be left out of it.
+in_task_bar() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^Stonequill Patch$' 2>/dev/null); do
+    xprop -id "$id" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || return 0
+  done
+  return 1
+}
+
 # Pixels of exactly one colour in a screenshot of the window.
 pixels() {
   local window=$1 color=$2
@@ -92,6 +103,7 @@ walk() {
   wait_until window_shown "Stonequill Patch 1" || fail "no window titled \"Stonequill Patch 1\""
   local window
   window=$(window_id "Stonequill Patch 1")
+  in_task_bar || fail "no X window titled \"Stonequill Patch\" is mapped for the task bar"
   # Page 0 on an empty folder: every result "Not found!" on red.
   wait_until only_red "$window" || fail "page 0 does not start with red results only"
   save_shot "$window" page0-start
@@ -333,6 +345,101 @@ accessible() {
   wait_until program_ended || fail "closing the window did not end the program"
 }
 
+# Where the folder label's text ends and its edit begins, in a screenshot of
+# a page: "INK_END EDIT_LEFT" in pixels from the window's left. The edit is
+# the first white field below the page's top; its left edge is found on its
+# last row, below the label's text; the label's ink is the window text
+# (black) in the edit's rows left of the field.
+label_and_edit() {
+  convert "$1" -depth 8 txt:- | awk '
+    NR > 1 {
+      split($1, at, /[,:]/)
+      x = at[1]; y = at[2]; colour[x, y] = $3; ++count[$3]
+      if (x > width) width = x
+      if (y > height) height = y
+    }
+    function is(x, y, c) { return colour[x, y] == c }
+    END {
+      for (c in count) if (count[c] > count[background]) background = c
+      for (y = 0; y <= height && top == ""; y++) {
+        run = 0
+        for (x = 0; x <= width + 1; x++) {
+          if (is(x, y, "#FFFFFF")) { run++; continue }
+          # At least 40 pixels wide and 8 high: no frame line is.
+          if (run >= 40 && is(x - run + 5, y + 7, "#FFFFFF")) { top = y; field = x - run; break }
+          run = 0
+        }
+      }
+      if (top == "") { print "no-edit"; exit }
+      for (bottom = top; is(field + 5, bottom + 1, "#FFFFFF"); bottom++) {}
+      for (left = field; left > 0 && !is(left - 1, bottom, background); left--) {}
+      ink = -1
+      for (y = top - 2; y <= bottom; y++)
+        for (x = 0; x < field; x++)
+          if (is(x, y, "#000000") && x > ink) ink = x
+      print ink + 1, left
+    }'
+}
+
+# The folder label ends left of its edit on the page shown. The layout
+# leaves 9 pixels or more between a folder label's text and its edit; text
+# that ran under the edit would be hidden there, its visible ink ending at
+# the edit's edge or a glyph before it. So at least 4 pixels must be clear.
+label_clears_edit() {
+  local shot=$1 found ink_end edit_left
+  found=$(label_and_edit "$shot")
+  read -r ink_end edit_left <<<"$found"
+  [ "$ink_end" != "no-edit" ] || fail "no folder edit in $shot"
+  [ "$ink_end" -gt 0 ] || fail "no label text left of the edit in $shot"
+  echo "$(basename "$shot"): label ink ends at $ink_end, edit begins at $edit_left"
+  [ $((edit_left - ink_end)) -ge 4 ] || fail "the label runs into its edit in $shot"
+}
+
+# The window at the prefix's LogPixels $dpi: page 0 and page 1, each folder
+# label's text left of its edit.
+scaled() {
+  local dpi=$1
+  # Wine 8 takes the screen's dots per inch from here when a program starts.
+  dpi_key='HKCU\Control Panel\Desktop'
+  dpi_before=$(wine reg query "$dpi_key" /v LogPixels 2>/dev/null |
+    awk '/LogPixels/ { print $3 }') || true
+  # Other tests of the prefix see its own setting again.
+  restore_dpi() {
+    if [ -n "$dpi_before" ]; then
+      wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d "$((dpi_before))" /f >/dev/null 2>&1
+    else
+      wine reg delete "$dpi_key" /v LogPixels /f >/dev/null 2>&1 || true
+    fi
+  }
+  trap 'restore_dpi; cleanup' EXIT
+  wine reg add "$dpi_key" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 ||
+    fail "could not set LogPixels"
+
+  mkdir -p "$work/client" "$work/cd"
+  for file in StaIdx0.mul Statics0.mul Map0.mul; do truncate -s 100 "$work/client/$file"; done
+  # Page 1 tells itself apart by the red of its missing Map0.mul.
+  truncate -s 100 "$work/cd/StaIdx0.mul" "$work/cd/Statics0.mul"
+  touch "$work/north.sq2"
+  start_program "$(windows_path "$work/north.sq2")" "$(windows_path "$work/client")" \
+    "$(windows_path "$work/cd")"
+  wait_until window_shown "Stonequill Patch 1" || fail "no window titled \"Stonequill Patch 1\""
+  local window
+  window=$(window_id "Stonequill Patch 1")
+  wait_until only_green "$window" || fail "page 0 does not show the checked client folder"
+  save_shot "$window" "page0-${dpi}dpi"
+  label_clears_edit "$shots/page0-${dpi}dpi.png"
+
+  xdotool windowfocus --sync "$window"
+  # From the page container to the edit, "Test again" and Next.
+  xdotool key Tab Tab Tab Return
+  wait_until green_and_red "$window" || fail "page 1 does not show the checked CD folder"
+  save_shot "$window" "page1-${dpi}dpi"
+  label_clears_edit "$shots/page1-${dpi}dpi.png"
+
+  xdotool key alt+F4
+  wait_until program_ended || fail "closing the window did not end the program"
+}
+
 helper=${4:-}
 case "$mode" in
   walk) walk ;;
@@ -342,6 +449,7 @@ case "$mode" in
   maximised) maximised ;;
   drop) drop ;;
   accessible) accessible ;;
+  scaled) scaled "$helper" ;;
   *) fail "unknown mode $mode" ;;
 esac
 echo "PASS: $mode"

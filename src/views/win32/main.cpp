@@ -10,6 +10,7 @@
 #include "encoding/code_page.h"
 #include "encoding/win32/text_conversion.h"
 #include "sqpatch/sqpatch_program.h"
+#include "views/win32/application_window.h"
 #include "views/win32/win32_application_view.h"
 #include "views/win32/win32_form_view.h"
 
@@ -43,8 +44,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_l
 
   sqp::win32::Win32ApplicationView application_view;
   sqp::SQPatchProgram program(application_view, CommandLineArguments());
-  sqp::win32::Win32FormView form_view(program.App(), program.SQPMainForm(), instance);
-  form_view.Show(show_command);
+  sqp::win32::ApplicationWindow application_window(program.App(), instance);
+  sqp::win32::Win32FormView form_view(program.App(), program.SQPMainForm(), instance,
+                                      application_window.Window());
+  application_window.SetMainWindow(form_view.Window());
+  application_window.Show(show_command);
   RunEventLoop(form_view);
   return program.ExitStatus();
 }

@@ -57,7 +57,8 @@ WPARAM WideOffset(const std::string& text, std::size_t byte_offset) {
 
 }  // namespace
 
-Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINSTANCE instance)
+Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINSTANCE instance,
+                             HWND owner)
     : application_(application), form_(form), instance_(instance) {
   RegisterPanelClass(instance_, &Win32FormView::WindowProc);
   const widgets::Bounds& client = form_.GetBounds();
@@ -66,7 +67,7 @@ Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINS
   // Created hidden at the window system's default place.
   window_ = CreateWindowExW(0, kPanelClass, Utf8ToWide(form_.Text()).c_str(), kWindowStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                            frame.bottom - frame.top, nullptr, nullptr, instance_, this);
+                            frame.bottom - frame.top, owner, nullptr, instance_, this);
   windows_[&form_] = window_;
   controls_[window_] = &form_;
   // Parents come before their children in the form's creation order.
@@ -199,16 +200,6 @@ HBRUSH Win32FormView::Brush(COLORREF color) {
   auto found = brushes_.find(color);
   if (found == brushes_.end()) found = brushes_.emplace(color, CreateSolidBrush(color)).first;
   return found->second;
-}
-
-void Win32FormView::Show(int show_command) {
-  if (show_command == SW_SHOWMINNOACTIVE) {
-    ShowWindow(window_, SW_SHOWMINNOACTIVE);
-    return;
-  }
-  application_.ShowMainForm();
-  ShowWindow(window_, show_command == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-  UpdateWindow(window_);
 }
 
 bool Win32FormView::PreTranslate(const MSG& message) {
@@ -388,10 +379,16 @@ LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, L
         return 0;
       }
       break;
-    case WM_QUERYOPEN:
-      // Started minimised: the show handler runs at the first restore.
-      if (window == window_ && !application_.MainFormShown()) application_.ShowMainForm();
-      return TRUE;
+    case WM_SYSCOMMAND:
+      // The program minimises as a whole: its owner leaves the task bar
+      // button minimised and hides this window.
+      if (window == window_ && (wparam & 0xFFF0) == SC_MINIMIZE) {
+        if (HWND owner = GetWindow(window_, GW_OWNER); owner != nullptr) {
+          ShowWindow(owner, SW_MINIMIZE);
+          return 0;
+        }
+      }
+      break;
     case WM_ACTIVATE:
       if (window == window_ && LOWORD(wparam) != WA_INACTIVE && HIWORD(wparam) == 0) {
         if (!activated_) {

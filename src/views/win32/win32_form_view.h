@@ -22,19 +22,15 @@ namespace sqp::win32 {
 // input goes to the core through the application's dispatch point.
 class Win32FormView : public widgets::ControlObserver {
  public:
-  Win32FormView(Application& application, widgets::Form& form, HINSTANCE instance);
+  // Created hidden, owned by `owner`, which stands for the program in the
+  // task bar and minimises in its place.
+  Win32FormView(Application& application, widgets::Form& form, HINSTANCE instance, HWND owner);
   ~Win32FormView() override;
   Win32FormView(const Win32FormView&) = delete;
   Win32FormView& operator=(const Win32FormView&) = delete;
 
   HWND Window() const { return window_; }
   HWND WindowFor(const widgets::Control* control) const;
-
-  // Makes the window visible as the process was told to show it: the show
-  // handler runs first, and the window is put on screen after it. A start
-  // minimised without activation runs the show handler only when the user
-  // first restores the window.
-  void Show(int show_command);
 
   // Offers a message fetched by the event loop to the focus rules before it
   // is dispatched; true when they took it.

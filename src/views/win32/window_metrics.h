@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include "sqpmain/layout_scale.h"
+
 namespace sqp::win32 {
 
-// The window font and the factor every laid-out position and size is
-// multiplied by: the font's actual text height over the one the layout was
-// drawn for.
+// The window font and the scale every laid-out position and size is
+// multiplied by, from that font's measurements.
 class WindowMetrics {
  public:
   WindowMetrics();
@@ -16,12 +17,12 @@ class WindowMetrics {
 
   HFONT Font() const { return font_; }
   int TextHeight() const { return text_height_; }
-  int Scaled(int layout_pixels) const;
+  int Scaled(int layout_pixels) const { return scale_.Scaled(layout_pixels); }
 
  private:
   HFONT font_ = nullptr;
   int text_height_;
-  int design_text_height_;
+  LayoutScale scale_;
 };
 
 }  // namespace sqp::win32

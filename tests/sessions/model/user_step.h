@@ -14,6 +14,7 @@ enum class StepKind {
   kPaste,      // Ctrl+V of `text`
   kUndo,       // Ctrl+Z
   kClickEdit,  // click into the visible folder field, then End
+  kDrop,       // a file manager's items, one per line of `text`, dropped on the visible field
   kClickTest,  // click the visible "Test again"
   kClickNext,
   kClickFinish,
@@ -32,7 +33,7 @@ enum class StepKind {
 
 struct UserStep {
   StepKind kind = StepKind::kTab;
-  std::string text;  // kType: the character; kPaste: the clipboard
+  std::string text;  // kType: the character; kPaste: the clipboard; kDrop: the items
 };
 
 std::string Describe(const UserStep& step);

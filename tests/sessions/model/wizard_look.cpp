@@ -75,6 +75,7 @@ void CompareAll(Comparer& compare, const WizardLook& expected, const WizardLook&
   }
   compare.Field("CD type", expected.cd_type, actual.cd_type);
   compare.Field("quit requests", expected.quit_requests, actual.quit_requests);
+  compare.Field("exit status", expected.exit_status, actual.exit_status);
   const std::size_t boxes = std::max(expected.boxes.size(), actual.boxes.size());
   for (std::size_t i = 0; i < boxes; ++i) {
     const std::string name = "box " + std::to_string(i + 1);
@@ -107,7 +108,8 @@ std::string Describe(const WizardLook& look) {
   out << "\n  CD";
   for (const ResultLook& row : look.cd) out << " [" << Text(row) << "]";
   out << " type [" << Text(look.cd_type) << "]\n";
-  out << "  " << look.boxes.size() << " boxes, " << look.quit_requests << " quit requests\n";
+  out << "  " << look.boxes.size() << " boxes, " << look.quit_requests
+      << " quit requests, exit status " << look.exit_status << "\n";
   return out.str();
 }
 

@@ -44,6 +44,7 @@ struct WizardLook {
   ResultLook cd_type;
   std::vector<BoxLook> boxes;  // every message box since the start
   int quit_requests = 0;
+  int exit_status = 0;  // what the process would end with
   bool operator==(const WizardLook&) const = default;
 };
 

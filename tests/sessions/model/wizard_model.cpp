@@ -69,6 +69,7 @@ void WizardModel::Report(const std::string& message) {
 void WizardModel::StartupError(const std::string& text) {
   look_.boxes.push_back({text, "Error", false, !QuitPending()});
   ++look_.quit_requests;
+  look_.exit_status = 1;
 }
 
 void WizardModel::Start(const std::vector<std::string>& arguments) {
@@ -278,6 +279,34 @@ void WizardModel::ArrowFocus(bool forward) {
   }
 }
 
+std::optional<std::string> WizardModel::DroppedFolder(const std::string& items) const {
+  auto without_trailing_slashes = [](std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+  };
+  std::vector<std::string> paths;
+  for (std::size_t pos = 0; pos <= items.size();) {
+    const std::size_t end = std::min(items.find('\n', pos), items.size());
+    paths.push_back(items.substr(pos, end - pos));
+    pos = end + 1;
+  }
+  std::optional<std::string> folder;
+  for (const std::string& path : paths) {
+    // Only a full local path: "//host/..." lies on another machine.
+    if (path.empty() || path[0] != '/' || (path.size() > 1 && path[1] == '/')) return std::nullopt;
+  }
+  for (const std::string& path : paths) {
+    const EntrySpec* entry = files_.Lookup(path);
+    // A file stands for the folder that holds it.
+    const std::string named = entry != nullptr && entry->kind == EntryKind::kFolder
+                                  ? without_trailing_slashes(path)
+                                  : without_trailing_slashes(path.substr(0, path.rfind('/') + 1));
+    if (folder.has_value() && *folder != named) return std::nullopt;
+    folder = named;
+  }
+  return folder;
+}
+
 int WizardModel::ActiveEdit() const { return look_.page < 2 ? look_.page : -1; }
 
 bool WizardModel::FolderFieldFocused() const {
@@ -348,6 +377,14 @@ void WizardModel::Apply(const UserStep& step) {
       if (visible < 0) break;
       SetFocus(visible == 0 ? kClientEdit : kCDEdit);
       MoveCaret(visible, look_.edits[visible].text.size());
+      break;
+    }
+    case StepKind::kDrop: {
+      const int visible = ActiveEdit();
+      if (visible < 0) break;
+      if (const std::optional<std::string> folder = DroppedFolder(step.text)) {
+        UserChange(visible, *folder, folder->size());
+      }
       break;
     }
     case StepKind::kClickTest:

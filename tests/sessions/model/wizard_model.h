@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,9 @@ class WizardModel {
   void TabFocus(bool forward);
   void ArrowFocus(bool forward);
   int ActiveEdit() const;
+  // The folder that dropped items name, one item per line; nothing when the
+  // field refuses them.
+  std::optional<std::string> DroppedFolder(const std::string& items) const;
   void MoveCaret(int edit, std::size_t caret);
 
   ModelFiles files_;

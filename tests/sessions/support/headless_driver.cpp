@@ -32,7 +32,7 @@ class HeadlessDriver : public WizardDriver {
         if (edit != nullptr) session_->Backspace(*edit);
         break;
       case StepKind::kDelete:
-        if (edit != nullptr) session_->App().Dispatch([&] { edit->UserDelete(); });
+        if (edit != nullptr) session_->Delete(*edit);
         break;
       case StepKind::kSelectAll:
         if (edit != nullptr) edit->SelectAll();
@@ -41,17 +41,26 @@ class HeadlessDriver : public WizardDriver {
         if (edit != nullptr) session_->Paste(*edit, step.text);
         break;
       case StepKind::kUndo:
-        if (edit != nullptr) session_->App().Dispatch([&] { edit->UserUndo(); });
+        if (edit != nullptr) session_->Undo(*edit);
         break;
       case StepKind::kClickEdit: {
-        widgets::Edit* visible = form.UOClientPathEdit->Showing() ? form.UOClientPathEdit
-                                 : form.UOCDPathEdit->Showing()   ? form.UOCDPathEdit
-                                                                  : nullptr;
+        widgets::Edit* visible = VisibleEdit();
         if (visible == nullptr) break;
         session_->FocusByMouse(*visible);
         visible->Select(visible->Text().size(), 0);
         break;
       }
+      case StepKind::kDrop:
+        if (widgets::Edit* visible = VisibleEdit()) {
+          std::vector<std::string> items;
+          for (std::size_t pos = 0; pos <= step.text.size();) {
+            const std::size_t end = std::min(step.text.find('\n', pos), step.text.size());
+            items.push_back(step.text.substr(pos, end - pos));
+            pos = end + 1;
+          }
+          session_->Drop(*visible, items);
+        }
+        break;
       case StepKind::kClickTest:
         if (form.UOClientTestButton->Showing())
           session_->Click(*form.UOClientTestButton);
@@ -119,10 +128,18 @@ class HeadlessDriver : public WizardDriver {
                             shown.box.icon == MessageBoxIcon::kStop, shown.waited});
     }
     look.quit_requests = session_->View().quit_requests;
+    look.exit_status = session_->App().ExitCode();
     return look;
   }
 
  private:
+  widgets::Edit* VisibleEdit() {
+    TSQPMainForm& form = session_->Form();
+    return form.UOClientPathEdit->Showing() ? form.UOClientPathEdit
+           : form.UOCDPathEdit->Showing()   ? form.UOCDPathEdit
+                                            : nullptr;
+  }
+
   widgets::Edit* FocusedEdit() {
     widgets::Control* focused = session_->Form().Focused();
     return focused != nullptr && focused->Kind() == widgets::ControlKind::kEdit

@@ -37,6 +37,8 @@ const char* StepName(StepKind kind) {
       return "Ctrl+Z";
     case StepKind::kClickEdit:
       return "click the folder field";
+    case StepKind::kDrop:
+      return "drop";
     case StepKind::kClickTest:
       return "click Test again";
     case StepKind::kClickNext:
@@ -97,8 +99,10 @@ std::string ExpandRoot(const std::string& text, const std::string& root) {
 
 std::string Describe(const UserStep& step) {
   std::string text = StepName(step.kind);
-  if (step.kind == StepKind::kType || step.kind == StepKind::kPaste)
+  if (step.kind == StepKind::kType || step.kind == StepKind::kPaste ||
+      step.kind == StepKind::kDrop) {
     text += " " + Quoted(step.text);
+  }
   return text;
 }
 
@@ -112,6 +116,8 @@ std::string Describe(const Action& action) {
       return "Delete at " + std::to_string(action.position);
     case ActionKind::kPasteFolder:
       return "select all, paste " + Quoted(action.text);
+    case ActionKind::kDrop:
+      return "drop " + Quoted(action.text);
     case ActionKind::kRemove:
       return "(test) remove " + action.path;
     case ActionKind::kSetReadOnly:

@@ -18,6 +18,7 @@ enum class ActionKind {
   kTypeText,     // a folder text typed key by key into the visible field
   kDeleteAt,     // the caret put at `position` (Home, then Right), then Delete
   kPasteFolder,  // select all, then paste `text`
+  kDrop,         // the items of `text` (one per line) dropped on the visible field
   kRemove,       // the test removes the entry at `path`
   kSetReadOnly,  // the test sets or clears the entry's read-only bit
   kResize,       // the test changes a file's size

@@ -236,6 +236,29 @@ Action MakeTreeChange(Choices& choices, TreeSpec& tree) {
   return action;
 }
 
+// What a file manager hands over: full paths of entries of the tree (a
+// folder now and then with a trailing "/"), two of one folder or of two, a
+// removed file, and now and then a relative or network path, which no field
+// takes.
+std::string MakeDropItems(Choices& choices, const TreeSpec& tree) {
+  auto item = [&]() -> std::string {
+    const std::uint32_t kind = choices.Below(100);
+    if (kind < 5) return "uo";
+    if (kind < 8) return "//server/share/uo";
+    if (kind < 14 || tree.empty()) return std::string(kRootMarker) + "/uo/gone.txt";
+    const EntrySpec& entry = tree[choices.Below(static_cast<std::uint32_t>(tree.size()))];
+    std::string path = std::string(kRootMarker) + "/" + entry.path;
+    if (entry.kind == EntryKind::kFolder && choices.Percent(25)) path += "/";
+    return path;
+  };
+  std::string items = item();
+  if (choices.Percent(25)) {
+    const std::string first = items.substr(0, items.rfind('/') + 1);
+    items += "\n" + (choices.Percent(50) ? first + "Map0.mul" : item());
+  }
+  return items;
+}
+
 Action MakeAction(Choices& choices, TreeSpec& tree, const SessionLimits& limits) {
   auto step = [](StepKind kind, std::string text = {}) {
     return StepAction(kind, std::move(text));
@@ -259,6 +282,11 @@ Action MakeAction(Choices& choices, TreeSpec& tree, const SessionLimits& limits)
     return action;
   }
   if (kind < 46) return step(limits.undo ? StepKind::kUndo : StepKind::kBackspace);
+  if (kind < 47) {
+    Action action = OfKind(ActionKind::kDrop);
+    action.text = MakeDropItems(choices, tree);
+    return action;
+  }
   if (kind < 48) return step(StepKind::kClickEdit);
   if (kind < 54) return step(StepKind::kClickTest);
   if (kind < 64) return step(StepKind::kClickNext);

@@ -113,6 +113,10 @@ class SessionRun {
         if (!FocusFolderField(what)) return outcome_.passed;
         return Step({StepKind::kSelectAll, {}}, what) &&
                Step({StepKind::kPaste, ExpandRoot(action.text, tree_.Root())}, what);
+      case ActionKind::kDrop:
+        // Only the visible field takes a drop; the last page has none.
+        if (model_.Page() > 1) return true;
+        return Step({StepKind::kDrop, ExpandRoot(action.text, tree_.Root())}, what);
       case ActionKind::kRemove:
       case ActionKind::kSetReadOnly:
       case ActionKind::kResize:
