@@ -119,10 +119,40 @@ TEST_F(ClientCheck, UndoAndCutRunTheCheckLikeTyping) {
   run_.TypeOver(edit_, tree_.Path("UO") + "x");
   EXPECT_FALSE(run_.NextEnabled());
   edit_.Select(edit_.Text().size() - 1, 1);
-  run_.App().Dispatch([&] { edit_.UserCut(); });
+  EXPECT_EQ(run_.Cut(edit_), "x");
   EXPECT_TRUE(run_.NextEnabled());
-  run_.App().Dispatch([&] { edit_.UserUndo(); });
+  run_.Undo(edit_);
   EXPECT_FALSE(run_.NextEnabled());
+  run_.Undo(edit_);
+  EXPECT_TRUE(run_.NextEnabled());
+}
+
+TEST_F(ClientCheck, EachKeyThatChangesTheTextChecksOnce) {
+  std::vector<std::string> checked;
+  edit_.on_change = [&, check = edit_.on_change](widgets::Control* sender) {
+    checked.push_back(edit_.Text());
+    check(sender);
+  };
+  run_.FocusByMouse(edit_);
+  run_.Type(edit_, "ab");
+  run_.Backspace(edit_);
+  run_.Paste(edit_, "/\xC3\xBC");
+  run_.Backspace(edit_);  // the whole two-byte character
+  edit_.Select(0, 0);
+  run_.Backspace(edit_);  // nothing before the caret
+  run_.Delete(edit_);
+  edit_.Select(edit_.Text().size(), 0);
+  run_.Delete(edit_);  // nothing after the caret
+  run_.Paste(edit_, "");
+  EXPECT_EQ(run_.Cut(edit_), "");
+  edit_.SelectAll();
+  EXPECT_EQ(run_.Cut(edit_), "/");
+  run_.Undo(edit_);
+  // A write by the program leaves nothing to undo.
+  run_.App().Dispatch([&] { edit_.SetText("C:"); });
+  run_.Undo(edit_);
+  EXPECT_EQ(checked,
+            (std::vector<std::string>{"a", "ab", "a", "a/\xC3\xBC", "a/", "/", "", "/", "C:"}));
 }
 
 }  // namespace

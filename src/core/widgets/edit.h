@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <string>
-#include <string_view>
 
 #include "widgets/control.h"
 
@@ -24,31 +23,21 @@ class Edit : public Control {
   // The program's write.
   void SetText(std::string text) override;
 
-  // Changes by the user, each one change event.
-  void UserTypeText(std::string_view typed);  // replaces the selection
-  void UserBackspace();
-  void UserDelete();
-  void UserPaste(std::string_view clipboard) { UserTypeText(clipboard); }
-  std::string UserCut();
-  void UserUndo();
-  // A change that a view's native control already made: the whole new text.
+  // A change the user made in a view's native control: the whole new text.
+  // It always runs the change handler, once, and leaves the caret at the end.
   void UserReplaceText(std::string text);
 
   std::size_t SelectionStart() const { return selection_start_; }
   std::size_t SelectionLength() const { return selection_length_; }
-  std::string SelectedText() const { return Text().substr(selection_start_, selection_length_); }
   // Moves the caret (and selection) without changing the text.
   void Select(std::size_t start, std::size_t length);
   void SelectAll() { Select(0, Text().size()); }
 
  private:
-  void ApplyUserChange(std::string text, std::size_t caret);
   std::size_t ClampToCharStart(std::size_t pos) const;
 
   std::size_t selection_start_ = 0;
   std::size_t selection_length_ = 0;
-  std::string undo_text_;
-  bool can_undo_ = false;
 };
 
 }  // namespace sqp::widgets

@@ -13,6 +13,7 @@
 #include "views/win32/dropped_paths.h"
 #include "views/win32/key_mapping.h"
 #include "views/win32/resource_ids.h"
+#include "widgets/accessible_name.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
 #include "widgets/label.h"
@@ -78,7 +79,7 @@ Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINS
     ShowText(*control);
     EnableWindow(native, control->Enabled());
     if (control->Visible()) ShowWindow(native, SW_SHOWNA);
-    if (!control->NamedBy().empty()) ServeAccessibleName(native, *control);
+    if (widgets::NameIsNotShownText(*control)) ServeAccessibleName(native, *control);
   }
   StackUnderSiblings();
   form_.AddObserver(this);

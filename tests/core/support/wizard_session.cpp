@@ -10,6 +10,14 @@ namespace sqp::testing {
 
 namespace {
 
+bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+std::size_t NextCharStart(std::string_view text, std::size_t pos) {
+  ++pos;
+  while (pos < text.size() && IsUtf8Continuation(text[pos])) ++pos;
+  return pos;
+}
+
 bool IsFolderOnDisk(const std::string& path) {
   std::error_code error;
   return std::filesystem::is_directory(std::u8string(path.begin(), path.end()), error);
@@ -54,25 +62,69 @@ void WizardSession::TypeOver(widgets::Edit& edit, std::string_view text) {
 
 void WizardSession::Type(widgets::Edit& edit, std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t end = pos + 1;
-    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-    const std::string_view key = text.substr(pos, end - pos);
-    App().Dispatch([&] { edit.UserTypeText(key); });
+    const std::size_t end = NextCharStart(text, pos);
+    Paste(edit, text.substr(pos, end - pos));
     pos = end;
   }
 }
 
-void WizardSession::Backspace(widgets::Edit& edit, int presses) {
-  for (int i = 0; i < presses; ++i) App().Dispatch([&] { edit.UserBackspace(); });
+void WizardSession::Paste(widgets::Edit& edit, std::string_view clipboard) {
+  if (clipboard.empty() && edit.SelectionLength() == 0) return;
+  std::string text = edit.Text();
+  text.replace(edit.SelectionStart(), edit.SelectionLength(), clipboard);
+  UserEdit(edit, std::move(text), edit.SelectionStart() + clipboard.size());
 }
 
-void WizardSession::Paste(widgets::Edit& edit, std::string_view clipboard) {
-  App().Dispatch([&] { edit.UserPaste(clipboard); });
+void WizardSession::Backspace(widgets::Edit& edit, int presses) {
+  for (int i = 0; i < presses; ++i) {
+    if (edit.SelectionLength() > 0) {
+      Paste(edit, {});
+      continue;
+    }
+    const std::size_t caret = edit.SelectionStart();
+    if (caret == 0) continue;
+    std::size_t from = caret - 1;
+    while (from > 0 && IsUtf8Continuation(edit.Text()[from])) --from;
+    std::string text = edit.Text();
+    text.erase(from, caret - from);
+    UserEdit(edit, std::move(text), from);
+  }
+}
+
+void WizardSession::Delete(widgets::Edit& edit) {
+  if (edit.SelectionLength() > 0) return Paste(edit, {});
+  const std::size_t caret = edit.SelectionStart();
+  if (caret >= edit.Text().size()) return;
+  std::string text = edit.Text();
+  text.erase(caret, NextCharStart(text, caret) - caret);
+  UserEdit(edit, std::move(text), caret);
+}
+
+std::string WizardSession::Cut(widgets::Edit& edit) {
+  std::string cut = edit.Text().substr(edit.SelectionStart(), edit.SelectionLength());
+  if (!cut.empty()) Paste(edit, {});
+  return cut;
+}
+
+void WizardSession::Undo(widgets::Edit& edit) {
+  const auto step = undo_.find(&edit);
+  if (step == undo_.end() || step->second.after != edit.Text()) return;
+  std::string before = step->second.before;
+  const std::size_t caret = before.size();
+  UserEdit(edit, std::move(before), caret);
+}
+
+void WizardSession::UserEdit(widgets::Edit& edit, std::string text, std::size_t caret) {
+  undo_[&edit] = {edit.Text(), text};
+  App().Dispatch([&] { edit.UserReplaceText(std::move(text)); });
+  edit.Select(caret, 0);
 }
 
 bool WizardSession::Drop(widgets::Edit& edit, const std::vector<std::string>& paths) {
+  std::string before = edit.Text();
   bool taken = false;
   App().Dispatch([&] { taken = DropOnField(edit, paths, &IsFolderOnDisk); });
+  if (taken) undo_[&edit] = {std::move(before), edit.Text()};
   return taken;
 }
 

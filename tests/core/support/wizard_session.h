@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -40,13 +41,24 @@ class WizardSession {
   const SQPMainUnit& Unit() const { return program_.Unit(); }
   RecordingView& View() { return view_; }
 
+  // The edit's native control at work: each key or command acts at the
+  // edit's selection and hands the whole new text to the core through the
+  // entry the views use for a user edit, one change each; one that changes
+  // nothing raises nothing, as in a native control.
+  //
   // Clicks into the edit, selects all of its text and types over it, one
   // character per key press.
   void TypeOver(widgets::Edit& edit, std::string_view text);
   // Types at the caret, one character per key press.
   void Type(widgets::Edit& edit, std::string_view text);
   void Backspace(widgets::Edit& edit, int presses = 1);
+  void Delete(widgets::Edit& edit);
   void Paste(widgets::Edit& edit, std::string_view clipboard);
+  // Returns what went to the clipboard.
+  std::string Cut(widgets::Edit& edit);
+  // One level, as a native edit keeps it: undoing twice restores the change.
+  // Nothing to undo after the program wrote the text.
+  void Undo(widgets::Edit& edit);
   // Files and folders dragged from a file manager and dropped onto the edit;
   // false when the edit refused them.
   bool Drop(widgets::Edit& edit, const std::vector<std::string>& paths);
@@ -62,8 +74,18 @@ class WizardSession {
   std::string FocusedName();
 
  private:
+  // The whole new text, reported as the native control reports it, with
+  // the caret where the native control keeps it.
+  void UserEdit(widgets::Edit& edit, std::string text, std::size_t caret);
+
+  struct UndoStep {
+    std::string before;
+    std::string after;
+  };
+
   RecordingView view_;
   SQPatchProgram program_;
+  std::map<const widgets::Edit*, UndoStep> undo_;
 };
 
 }  // namespace sqp::testing

@@ -32,7 +32,7 @@ class HeadlessDriver : public WizardDriver {
         if (edit != nullptr) session_->Backspace(*edit);
         break;
       case StepKind::kDelete:
-        if (edit != nullptr) session_->App().Dispatch([&] { edit->UserDelete(); });
+        if (edit != nullptr) session_->Delete(*edit);
         break;
       case StepKind::kSelectAll:
         if (edit != nullptr) edit->SelectAll();
@@ -41,7 +41,7 @@ class HeadlessDriver : public WizardDriver {
         if (edit != nullptr) session_->Paste(*edit, step.text);
         break;
       case StepKind::kUndo:
-        if (edit != nullptr) session_->App().Dispatch([&] { edit->UserUndo(); });
+        if (edit != nullptr) session_->Undo(*edit);
         break;
       case StepKind::kClickEdit: {
         widgets::Edit* visible = VisibleEdit();
