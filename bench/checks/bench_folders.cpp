@@ -23,6 +23,14 @@ void MakeFolder(const std::string& path) {
   std::filesystem::create_directories(std::filesystem::path(path));
 }
 
+// The three files, writeable; "Statics0.mul" of the size of "The Second Age".
+void MakeMapFiles(const std::string& folder) {
+  MakeFolder(folder);
+  MakeFile(folder + "/StaIdx0.mul", 100);
+  MakeFile(folder + "/Statics0.mul", 21971754);  // sparse
+  MakeFile(folder + "/Map0.mul", 200);
+}
+
 }  // namespace
 
 BenchFolders::BenchFolders() {
@@ -35,10 +43,7 @@ BenchFolders::BenchFolders() {
   root_ = buffer.data();
 
   MakeFile(PatchFile());
-  MakeFolder(Found());
-  MakeFile(Found() + "/StaIdx0.mul", 100);
-  MakeFile(Found() + "/Statics0.mul", 21971754);  // sparse
-  MakeFile(Found() + "/Map0.mul", 200);
+  MakeMapFiles(Found());
 
   MakeFolder(None());
   for (const char* name : {"StaIdx1.mul", "Statics1.mul", "Map1.mul"}) {
@@ -53,6 +58,23 @@ BenchFolders::BenchFolders() {
     char name[32];
     std::snprintf(name, sizeof name, "/Chunk%05d.mul", i);
     MakeFile(BigFolder() + name);
+  }
+
+  for (const int entries : kWideEntries) {
+    const std::string parent = WideParent(entries);
+    MakeFolder(parent);
+    for (int i = 0; i < entries; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "/Chunk%06d.mul", i);
+      MakeFile(parent + name);
+    }
+    MakeMapFiles(parent + "/" + kWideClientName);
+  }
+
+  MakeMapFiles(Prefix() + "/drive_c/UO");
+  MakeFolder(Prefix() + "/dosdevices");
+  if (symlink("../drive_c", (Prefix() + "/dosdevices/c:").c_str()) != 0) {
+    throw std::runtime_error("cannot link drive C in " + Prefix());
   }
 }
 

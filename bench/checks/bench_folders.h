@@ -29,6 +29,16 @@ class BenchFolders {
   // kBigFolderEntries files, none of the three map files.
   std::string BigFolder() const { return root_ + "/big"; }
   static constexpr int kBigFolderEntries = 10000;
+  // A folder of `entries` files (10,000 or 100,000) that also holds a
+  // folder with the three files as in Found(), under a name of more letters
+  // than other spellings are asked for one by one: finding it in another
+  // letter case means reading the parent.
+  std::string WideParent(int entries) const { return root_ + "/wide" + std::to_string(entries); }
+  static constexpr std::array<int, 2> kWideEntries = {10000, 100000};
+  static constexpr const char* kWideClientName = "UltimaOnlineClassic";
+  // A Wine prefix whose drive C ("dosdevices/c:" -> "../drive_c") holds the
+  // folder "UO" with the three files as in Found().
+  std::string Prefix() const { return root_ + "/prefix"; }
   // An existing patch file for the program's command line.
   std::string PatchFile() const { return root_ + "/bench.sq2"; }
 

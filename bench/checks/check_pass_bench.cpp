@@ -3,6 +3,7 @@
 // alternating with the pass in the same loop, and reports the ratio of the
 // medians as "ratio" (of the means as "ratio_mean").
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
@@ -25,7 +26,22 @@ enum class Sample {
   kCaseDiffers,
   kBigFolderMiss,
   kBigFolderMissByReading,  // a floor only: the big folder read three times
+  kFolderCase10000,         // the client folder typed in lower case in a 10,000-entry parent
+  kHalfTyped10000,          // its first 15 letters typed there
+  kFolderCase100000,
+  kHalfTyped100000,
+  kDriveLetter,    // "C:\UO" through the Wine prefix
+  kDriveResolved,  // the same folder by its POSIX path
 };
+
+std::string WideClient(int entries, std::size_t typed_letters) {
+  return Folders().WideParent(entries) + "/" +
+         std::string(BenchFolders::kWideClientName).substr(0, typed_letters);
+}
+
+std::string TypedInLowerCase(int entries) {
+  return Folders().WideParent(entries) + "/ultimaonlineclassic";
+}
 enum class Check { kClient, kCD };
 
 std::string FolderOf(Sample sample) {
@@ -42,6 +58,18 @@ std::string FolderOf(Sample sample) {
     case Sample::kBigFolderMiss:
     case Sample::kBigFolderMissByReading:
       return folders.BigFolder();
+    case Sample::kFolderCase10000:
+      return TypedInLowerCase(10000);
+    case Sample::kHalfTyped10000:
+      return WideClient(10000, 15);
+    case Sample::kFolderCase100000:
+      return TypedInLowerCase(100000);
+    case Sample::kHalfTyped100000:
+      return WideClient(100000, 15);
+    case Sample::kDriveLetter:
+      return "C:\\UO";
+    case Sample::kDriveResolved:
+      return folders.Prefix() + "/drive_c/UO";
   }
   return {};
 }
@@ -61,12 +89,35 @@ CheckFloor FloorOf(Sample sample) {
       return CheckFloor::NotThereBySpelling(folders.BigFolder());
     case Sample::kBigFolderMissByReading:
       return CheckFloor::NotThere(folders.BigFolder());
+    case Sample::kFolderCase10000:
+      return CheckFloor::FolderCaseDiffers(TypedInLowerCase(10000), WideClient(10000, 19));
+    case Sample::kHalfTyped10000:
+      return CheckFloor::HalfTyped(WideClient(10000, 15));
+    case Sample::kFolderCase100000:
+      return CheckFloor::FolderCaseDiffers(TypedInLowerCase(100000), WideClient(100000, 19));
+    case Sample::kHalfTyped100000:
+      return CheckFloor::HalfTyped(WideClient(100000, 15));
+    case Sample::kDriveLetter:
+      return CheckFloor::FoundThroughLink(folders.Prefix() + "/drive_c/UO",
+                                          folders.Prefix() + "/dosdevices/c:");
+    case Sample::kDriveResolved:
+      return CheckFloor::Found(folders.Prefix() + "/drive_c/UO");
   }
   return CheckFloor::Found(folders.Found());
 }
 
 bool ShouldPass(Sample sample) {
-  return sample == Sample::kFound || sample == Sample::kCaseDiffers;
+  switch (sample) {
+    case Sample::kFound:
+    case Sample::kCaseDiffers:
+    case Sample::kFolderCase10000:
+    case Sample::kFolderCase100000:
+    case Sample::kDriveLetter:
+    case Sample::kDriveResolved:
+      return true;
+    default:
+      return false;
+  }
 }
 
 using Clock = std::chrono::steady_clock;
@@ -90,7 +141,7 @@ void RunPass(benchmark::State& state, Check check, Sample sample) {
     return;
   }
   if (check == Check::kCD && passed && wizard.CDEdition() != "The Second Age" &&
-      sample == Sample::kFound) {
+      sample != Sample::kCaseDiffers) {
     state.SkipWithError("the CD check did not name the edition");
     return;
   }
@@ -146,7 +197,13 @@ void RegisterAll() {
                  {"none", Sample::kNone},
                  {"missing_folder", Sample::kMissingFolder},
                  {"case_differs", Sample::kCaseDiffers},
-                 {"miss_in_10000_entries", Sample::kBigFolderMiss}};
+                 {"miss_in_10000_entries", Sample::kBigFolderMiss},
+                 {"folder_case_in_10000_entries", Sample::kFolderCase10000},
+                 {"half_typed_in_10000_entries", Sample::kHalfTyped10000},
+                 {"folder_case_in_100000_entries", Sample::kFolderCase100000},
+                 {"half_typed_in_100000_entries", Sample::kHalfTyped100000},
+                 {"drive_letter", Sample::kDriveLetter},
+                 {"drive_resolved", Sample::kDriveResolved}};
   const struct {
     const char* name;
     Check check;
@@ -178,7 +235,8 @@ void RegisterAll() {
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  sqp::bench::Folders();  // made before any timing starts
+  // Drive letters name folders of this prefix only.
+  setenv("WINEPREFIX", sqp::bench::Folders().Prefix().c_str(), 1);  // made before any timing
   sqp::bench::RegisterAll();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -95,11 +95,53 @@ CheckFloor CheckFloor::CaseDiffers(const std::string& folder,
   return floor;
 }
 
+CheckFloor CheckFloor::FolderCaseDiffers(const std::string& typed_folder,
+                                         const std::string& real_folder) {
+  CheckFloor floor(Kind::kFolderCaseDiffers, real_folder);
+  floor.typed_folder_ = typed_folder;
+  return floor;
+}
+
+CheckFloor CheckFloor::HalfTyped(const std::string& typed_folder) {
+  CheckFloor floor(Kind::kHalfTyped, typed_folder);
+  floor.typed_folder_ = typed_folder;
+  return floor;
+}
+
+CheckFloor CheckFloor::FoundThroughLink(const std::string& folder, const std::string& link) {
+  CheckFloor floor(Kind::kFoundThroughLink, folder);
+  floor.link_ = link;
+  return floor;
+}
+
+bool CheckFloor::ResolveFolder() const {
+  switch (kind_) {
+    case Kind::kFolderCaseDiffers:
+    case Kind::kHalfTyped: {
+      struct stat info;
+      if (stat(typed_folder_.c_str(), &info) == 0) return true;
+      const std::size_t slash = typed_folder_.rfind('/');
+      const bool found =
+          ReadFolderFor(typed_folder_.substr(0, slash), typed_folder_.c_str() + slash + 1);
+      return found && kind_ != Kind::kHalfTyped;
+    }
+    case Kind::kFoundThroughLink: {
+      char target[4096];
+      return readlink(link_.c_str(), target, sizeof target) > 0;
+    }
+    default:
+      return true;
+  }
+}
+
 bool CheckFloor::Lookup(int row, bool* writeable) const {
   struct stat info;
   if (stat(exact_paths_[row].c_str(), &info) != 0) {
     switch (kind_) {
       case Kind::kFound:
+      case Kind::kFolderCaseDiffers:
+      case Kind::kHalfTyped:
+      case Kind::kFoundThroughLink:
         return false;
       case Kind::kNotThere:
         ReadFolderFor(folder_, kFileNames[row]);
@@ -122,6 +164,7 @@ bool CheckFloor::Lookup(int row, bool* writeable) const {
 }
 
 int CheckFloor::Client() const {
+  if (!ResolveFolder()) return 0;
   int writeable_files = 0;
   for (int row = 0; row < static_cast<int>(kFileNames.size()); ++row) {
     // Presence and the attribute read each look the file up on their own.
@@ -134,6 +177,7 @@ int CheckFloor::Client() const {
 }
 
 long long CheckFloor::CD() const {
+  if (!ResolveFolder()) return 0;
   int found = 0;
   for (int row = 0; row < static_cast<int>(kFileNames.size()); ++row) {
     found += Lookup(row, nullptr) ? 1 : 0;

@@ -33,6 +33,20 @@ TEST(NormalizeFolderPath, StripsOnlyItsOwnDelimiter) {
   EXPECT_EQ(NormalizeFolderPath("/home/u/uo///", '/'), "/home/u/uo");
 }
 
+#ifndef _WIN32
+TEST(NormalizeFolderPath, StripsBothSeparatorsAfterADriveLetterOnLinux) {
+  const struct {
+    const char* text;
+    const char* folder;
+  } cases[] = {
+      {"C:\\UO\\/\\", "C:\\UO"}, {" c:/uo/", "c:/uo"},      {"C:\\", "C:"},
+      {"C:/ \\", "C:"},          {"C:\\UO\\ ", "C:\\UO\\"}, {"/home/u/uo\\/", "/home/u/uo\\"},
+      {"C:UO\\", "C:UO\\"},      {"~/uo/", "~/uo"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(NormalizeFolderPath(c.text), c.folder) << c.text;
+}
+#endif
+
 TEST(NormalizeFolderPath, LeavesNothingOfSeparatorsAndBlanks) {
   for (std::string_view text : {"", "\\", "\\\\\\", "     ", "\x01\x1f "}) {
     EXPECT_EQ(Windows(text), "") << "for \"" << text << "\"";

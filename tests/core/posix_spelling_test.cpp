@@ -20,6 +20,8 @@ TEST(PosixSpelling, MapsDrivesThroughThePrefixAndTildeToHome) {
       {"C:\\UO\\\\/x\\", prefixed, "/p/wine/dosdevices/c:/UO/x/"},
       {"C:", prefixed, "/p/wine/dosdevices/c:"},
       {"Z:\\", prefixed, "/p/wine/dosdevices/z:/"},
+      {"C:\\..\\..\\UO", prefixed, "/p/wine/dosdevices/c:/UO"},
+      {"C:\\UO\\.\\x\\..\\", prefixed, "/p/wine/dosdevices/c:/UO/"},
       {"D:\\Client", home_only, "/home/u/.wine/dosdevices/d:/Client"},
       {"C:\\UO", bare, std::nullopt},
       {"~", home_only, "/home/u/"},

@@ -13,12 +13,14 @@
 #include "box_watcher.h"
 #include "run_sqpatch.h"
 #include "sqpmain/sqp_main_layout.h"
+#include "support/scoped_environment.h"
 #include "support/temp_tree.h"
 #include "wizard_run.h"
 
 namespace sqp::qt::testing {
 
 using sqp::testing::MakeMapFiles;
+using sqp::testing::ScopedEnvironment;
 using sqp::testing::SetReadOnly;
 using sqp::testing::TempTree;
 
@@ -121,6 +123,23 @@ class WizardWindowTest : public QObject {
     QTest::keyClicks(edit, "y");
     QCOMPARE(edit->text(), "y" + folder);
     QVERIFY(!run.Next()->isEnabled());
+  }
+
+  void typingADriveLetterFindsTheClientInTheWinePrefix() {
+    MakeMapFiles(*tree_, "prefix/drive_c/Uo");
+    tree_->Symlink("prefix/dosdevices/c:", "../drive_c");
+    const ScopedEnvironment prefix("WINEPREFIX", tree_->Path("prefix"));
+    Run run({patch_});
+    auto* edit = run.Widget<QLineEdit>(run.Form().UOClientPathEdit);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    const QString folder = QStringLiteral("C:\\UO");
+    for (int typed = 1; typed <= folder.size(); ++typed) {
+      QTest::keyClicks(edit, folder.mid(typed - 1, 1));
+      QCOMPARE(run.Next()->isEnabled(), typed == folder.size());
+    }
+    QCOMPARE(run.Widget<QLabel>(run.Form().UOClientMapResultLabel)->text(),
+             QStringLiteral("Found and writeable!"));
+    QCOMPARE(run.Background(run.Form().UOClientMapResultLabel), QColor(0, 128, 0));
   }
 
   void pastingFromTheContextMenuRunsTheCheck() {

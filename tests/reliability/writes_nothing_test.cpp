@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/scoped_environment.h"
 #include "support/temp_tree.h"
 #include "support/tree_snapshot.h"
 #include "support/tree_watch.h"
@@ -49,22 +50,35 @@ class WritesNothing : public ::testing::Test {
     tree_.Symlink("devnull", "/dev/null");
     tree_.Symlink("cdlink", tree_.Path("cd"));
     tree_.Folder("empty/deeper/deepest");
+    // A Wine prefix that drive letters reach: C is its own, D the CD above,
+    // E dangles.
+    WriteContent(tree_.File("prefix/system.reg", 1), "registry");
+    MakeMapFiles(tree_, "prefix/drive_c/UO");
+    tree_.Symlink("prefix/dosdevices/c:", "../drive_c");
+    tree_.Symlink("prefix/dosdevices/d:", tree_.Path("cd"));
+    tree_.Symlink("prefix/dosdevices/e:", "../drive_e");
   }
 
   // Start-up with three arguments, typing key by key, "Test again", Next to
   // the last page, and close.
   void WalkTheWizard() {
+    const ScopedEnvironment prefix("WINEPREFIX", tree_.Path("prefix"));
     WizardSession run({patch_, tree_.Path("cli"), tree_.Path("c")});
     TSQPMainForm& form = run.Form();
     ASSERT_EQ(run.ActivePage(), 0);
     run.TypeOver(*form.UOClientPathEdit, tree_.Path("mixed"));
     run.TypeOver(*form.UOClientPathEdit, tree_.Path("client/old/"));
+    run.TypeOver(*form.UOClientPathEdit, "c:\\uo\\");
+    EXPECT_TRUE(run.NextEnabled());
     run.TypeOver(*form.UOClientPathEdit, tree_.Path("client"));
     ASSERT_TRUE(run.Click(*form.UOClientTestButton));
     ASSERT_TRUE(run.Click(*form.NextButton));
     ASSERT_EQ(run.ActivePage(), 1);
     run.TypeOver(*form.UOCDPathEdit, tree_.Path("odd"));
     run.TypeOver(*form.UOCDPathEdit, tree_.Path("sock"));
+    run.TypeOver(*form.UOCDPathEdit, "E:\\");
+    run.TypeOver(*form.UOCDPathEdit, "D:");
+    EXPECT_EQ(form.UOCDTypeResultLabel->Text(), "The Second Age");
     run.TypeOver(*form.UOCDPathEdit, tree_.Path("cdlink"));
     ASSERT_TRUE(run.Click(*form.UOCDRecheckButton));
     ASSERT_TRUE(run.Click(*form.NextButton));
@@ -93,7 +107,7 @@ TEST_F(WritesNothing, AWatchOnEveryFolderSeesNoWriteEvent) {
   for (const auto& [path, state] : SnapshotTree(tree_.Root())) folders += S_ISDIR(state.mode);
   TreeWatch watch(tree_.Root());
   ASSERT_EQ(watch.WatchedFolders(), folders);
-  ASSERT_EQ(folders, 13);
+  ASSERT_EQ(folders, 17);
   WalkTheWizard();
   EXPECT_EQ(watch.TakeEvents(), std::vector<std::string>{});
 }

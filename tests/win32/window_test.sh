@@ -339,8 +339,10 @@ accessible() {
   wait "$holder_pid" || fail "the name change watch failed: $(tail -n 3 "$work/wine.log")"
   local changes
   changes=$(tr -d '\r' <"$work/changes" | grep -v '^watching$' | sort | paste -sd '|')
-  [ "$changes" = "Check for correct CD|Map0.mul: Found and writeable!|Staidx0.mul: Found and writeable!|Statics0.mul: Found and writeable!" ] ||
-    fail "name changes: $changes"
+  # Next renames both the page caption and the page container.
+  local expected="Check for correct CD|Check for correct CD|Map0.mul: Found and writeable!"
+  expected+="|Staidx0.mul: Found and writeable!|Statics0.mul: Found and writeable!"
+  [ "$changes" = "$expected" ] || fail "name changes: $changes"
 
   xdotool windowfocus --sync "$window"
   xdotool key alt+F4

@@ -14,12 +14,12 @@ std::string TrimControlAndBlanks(std::string_view text) {
   return std::string(text.substr(first, last - first));
 }
 
-std::string NormalizeFolderPath(std::string_view folder_text, char delimiter) {
+std::string NormalizeFolderPath(std::string_view folder_text, std::string_view delimiters) {
   // Each trailing delimiter becomes a blank and the text is trimmed again.
   // Done on a view, so a text of a million delimiters costs one pass rather
   // than a million copies.
   std::string_view path = folder_text;
-  while (!path.empty() && path.back() == delimiter) {
+  while (!path.empty() && delimiters.find(path.back()) != std::string_view::npos) {
     path.remove_suffix(1);
     while (!path.empty() && IsBlankOrControl(path.front())) path.remove_prefix(1);
     while (!path.empty() && IsBlankOrControl(path.back())) path.remove_suffix(1);

@@ -3,6 +3,7 @@
 
 #include "probes/file_probes.h"
 #include "probes/folder_path.h"
+#include "probes/probe_pass.h"
 #include "sqpmain/cd_edition.h"
 #include "sqpmain/sqp_main_form.h"
 
@@ -28,6 +29,7 @@ void ShowResult(widgets::Label& label, const char* text, widgets::Color color) {
 }  // namespace
 
 void TSQPMainForm::UOClientPathEditChange(widgets::Control* /*sender*/) {
+  const ProbePass pass;
   const std::string folder = NormalizeFolderPath(UOClientPathEdit->Text());
   unit_.UOClientFilesOk = true;
   const std::array<ResultRow, 3> rows = {{{kStaIdxFile, UOClientStaIdxResultLabel},
@@ -49,6 +51,7 @@ void TSQPMainForm::UOClientPathEditChange(widgets::Control* /*sender*/) {
 }
 
 void TSQPMainForm::UOCDPathEditChange(widgets::Control* /*sender*/) {
+  const ProbePass pass;
   const std::string folder = NormalizeFolderPath(UOCDPathEdit->Text());
   unit_.UOCDFilesOk = true;
   const std::array<ResultRow, 3> rows = {{{kStaIdxFile, UOCDStaIdxResultLabel},

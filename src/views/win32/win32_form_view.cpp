@@ -16,6 +16,7 @@
 #include "views/win32/folder_field.h"
 #include "views/win32/key_mapping.h"
 #include "views/win32/resource_ids.h"
+#include "widgets/accessible_name.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
 #include "widgets/label.h"
@@ -87,7 +88,7 @@ Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINS
     ShowText(*control);
     EnableWindow(native, control->Enabled());
     if (control->Visible()) ShowWindow(native, SW_SHOWNA);
-    if (!control->NamedBy().empty()) ServeAccessibleName(native, *control);
+    if (widgets::NameIsNotShownText(*control)) ServeAccessibleName(native, *control);
   }
   StackUnderSiblings();
   form_.AddObserver(this);

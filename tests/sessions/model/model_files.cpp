@@ -109,6 +109,14 @@ const EntrySpec* ModelFiles::Lookup(std::string_view path) const {
   return entry;
 }
 
+bool ModelFiles::IsFolderAsSpelt(std::string_view path) const {
+  while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+  if (path == root_) return true;
+  if (!path.starts_with(root_ + "/")) return false;
+  const EntrySpec* entry = Entry(std::string(path.substr(root_.size() + 1)));
+  return entry != nullptr && entry->kind == EntryKind::kFolder;
+}
+
 void ModelFiles::Remove(const std::string& path) {
   std::erase_if(tree_, [&](const EntrySpec& entry) {
     return entry.path == path || entry.path.starts_with(path + "/");

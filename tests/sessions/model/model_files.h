@@ -24,6 +24,10 @@ class ModelFiles {
   // when it names nothing in the tree (or a folder given with a trailing "/").
   const EntrySpec* Lookup(std::string_view path) const;
 
+  // Whether a full path names a folder of the tree spelt exactly so, as the
+  // kernel answers it (a file manager hands over names as they are on disk).
+  bool IsFolderAsSpelt(std::string_view path) const;
+
   // The test's own changes between two actions.
   void Remove(const std::string& path);
   void SetReadOnly(const std::string& path, bool read_only);

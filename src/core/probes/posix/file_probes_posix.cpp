@@ -5,6 +5,7 @@
 
 #include "probes/file_probes.h"
 #include "probes/posix/path_lookup.h"
+#include "probes/posix/posix_spelling.h"
 
 namespace sqp {
 
@@ -41,7 +42,10 @@ bool IsPlainPath(const std::string& path, Wildcards wildcards) {
   return true;
 }
 
-bool StatFound(const std::string& path, Wildcards wildcards, struct stat& info) {
+bool StatFound(const std::string& text, Wildcards wildcards, struct stat& info) {
+  const std::optional<std::string> spelling = PosixSpelling(text);
+  if (!spelling) return false;
+  const std::string& path = *spelling;
   // One system call for the usual case: the name is spelt as on disk.
   if (IsPlainPath(path, wildcards) && stat(path.c_str(), &info) == 0) return true;
   const PathLookup lookup = LookUpPath(path, wildcards);
@@ -53,7 +57,10 @@ int OpenForSize(const std::string& path) {
   return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 }
 
-int OpenFound(const std::string& path) {
+int OpenFound(const std::string& text) {
+  const std::optional<std::string> spelling = PosixSpelling(text);
+  if (!spelling) throw EInOutError(3);  // a drive without a prefix, or "~" without a home
+  const std::string& path = *spelling;
   // The exact name first, as in StatFound; any failure takes the full lookup,
   // whose error codes then decide.
   if (IsPlainPath(path, Wildcards::kLiteral)) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "probes/name_match.h"
+#include "probes/posix/pass_cache.h"
 
 namespace sqp {
 
@@ -120,24 +121,19 @@ VariantSearch FindCaseVariant(const std::string& folder, off_t folder_size, std:
   return VariantSearch::kOne;
 }
 
-}  // namespace
-
-PathLookup LookUpPath(const std::string& path, Wildcards wildcards) {
-  if (path.find('\0') != std::string::npos) return {LookupResult::kInvalidName, {}};
-  const std::vector<std::string_view> components = SplitComponents(path);
-  std::string resolved = (!path.empty() && path.front() == '/') ? "/" : "";
-  if (components.empty()) {
-    if (resolved.empty()) return {LookupResult::kPathNotFound, {}};
-    return {LookupResult::kFound, resolved};
-  }
-
+// The folder that the components before the last one name, each tried by
+// its exact name first, then as the first folder entry equal to it without
+// regard to ASCII case.
+FolderLookup ResolveFolder(bool absolute, const std::vector<std::string_view>& components) {
+  FolderLookup lookup;
+  std::string resolved = absolute ? "/" : "";
   // The folder components spelt exactly: exact[i] joins the first i + 1.
   // Only prefixes shorter than PATH_MAX are kept: the kernel takes no longer
   // one, and keeping every prefix of a long text would cost its square.
   const std::size_t folders = components.size() - 1;
   std::vector<std::string> exact;
   for (std::size_t i = 0; i < folders; ++i) {
-    if (HasWildcard(components[i])) return {LookupResult::kPathNotFound, {}};
+    if (HasWildcard(components[i])) return lookup;
     if (exact.size() < i) continue;
     std::string joined = Join(i == 0 ? resolved : exact[i - 1], components[i]);
     if (joined.size() < PATH_MAX) exact.push_back(std::move(joined));
@@ -145,14 +141,19 @@ PathLookup LookUpPath(const std::string& path, Wildcards wildcards) {
   // The walk below tries every component by its exact name first. Where the
   // kernel takes an exact prefix whole, each shorter prefix is a folder too,
   // so the walk would reach it unchanged: it starts after the deepest one.
-  off_t folder_size = 0;
-  const bool exact_is_folder =
-      folders > 0 && exact.size() == folders && IsFolder(exact.back(), &folder_size);
-  std::size_t start = folders;
-  if (folders > 0 && !exact_is_folder) {
-    start = std::min(folders - 1, exact.size());
-    while (start > 0 && !IsFolder(exact[start - 1])) --start;
+  if (folders == 0) {
+    lookup.spelt_exactly = IsFolder(resolved.empty() ? "." : resolved, &lookup.size);
+    lookup.found = lookup.spelt_exactly;
+    lookup.path = std::move(resolved);
+    return lookup;
   }
+  if (exact.size() == folders && IsFolder(exact.back(), &lookup.size)) {
+    lookup.found = lookup.spelt_exactly = true;
+    lookup.path = std::move(exact.back());
+    return lookup;
+  }
+  std::size_t start = std::min(folders - 1, exact.size());
+  while (start > 0 && !IsFolder(exact[start - 1])) --start;
   if (start > 0) resolved = exact[start - 1];
 
   for (std::size_t i = start; i < folders; ++i) {
@@ -160,29 +161,70 @@ PathLookup LookUpPath(const std::string& path, Wildcards wildcards) {
     // exact[start] is known not to be a folder.
     std::string next = i == start ? std::string() : Join(resolved, component);
     if (i == start || !IsFolder(next)) {
-      next = FindEntry(resolved, [&](std::string_view name) {
-        return EqualsIgnoringAsciiCase(name, component) && IsFolder(Join(resolved, name));
-      });
-      if (next.empty()) return {LookupResult::kPathNotFound, {}};
+      const bool no_such_entry = i == start || errno == ENOENT;
+      off_t parent_size = 0;
+      VariantSearch search = VariantSearch::kUndecided;
+      if (no_such_entry && IsFolder(resolved.empty() ? "." : resolved, &parent_size)) {
+        search = FindCaseVariant(resolved, parent_size, component, &next);
+      }
+      if (search == VariantSearch::kOne && !IsFolder(next)) search = VariantSearch::kNone;
+      if (search == VariantSearch::kNone) return lookup;
+      if (search == VariantSearch::kUndecided) {
+        next = FindEntry(resolved, [&](std::string_view name) {
+          return EqualsIgnoringAsciiCase(name, component) && IsFolder(Join(resolved, name));
+        });
+        if (next.empty()) return lookup;
+      }
     }
     resolved = std::move(next);
   }
+  lookup.found = IsFolder(resolved, &lookup.size);
+  lookup.path = std::move(resolved);
+  return lookup;
+}
 
+// ResolveFolder, once per folder text within a pass.
+const FolderLookup& ResolveFolderOnce(std::string_view folder_text, bool absolute,
+                                      const std::vector<std::string_view>& components,
+                                      FolderLookup& storage) {
+  PassCache* cache = CurrentPassCache();
+  if (cache == nullptr) return storage = ResolveFolder(absolute, components);
+  const std::string key(folder_text);
+  const auto known = cache->folders.find(key);
+  if (known != cache->folders.end()) return known->second;
+  return cache->folders.emplace(key, ResolveFolder(absolute, components)).first->second;
+}
+
+PathLookup LookUpPathNow(const std::string& path, Wildcards wildcards) {
+  if (path.find('\0') != std::string::npos) return {LookupResult::kInvalidName, {}};
+  const std::vector<std::string_view> components = SplitComponents(path);
+  const bool absolute = !path.empty() && path.front() == '/';
+  if (components.empty()) {
+    if (!absolute) return {LookupResult::kPathNotFound, {}};
+    return {LookupResult::kFound, "/"};
+  }
   const std::string_view last = components.back();
+  const std::string_view folder_text(path.data(),
+                                     static_cast<std::size_t>(last.data() - path.data()));
+  FolderLookup storage;
+  const FolderLookup& folder = ResolveFolderOnce(folder_text, absolute, components, storage);
+  if (!folder.found) return {LookupResult::kPathNotFound, {}};
+
   std::string found;
   if (wildcards == Wildcards::kExpand && HasWildcard(last)) {
-    found = FindEntry(resolved, [&](std::string_view name) { return MatchesWildcard(last, name); });
+    found =
+        FindEntry(folder.path, [&](std::string_view name) { return MatchesWildcard(last, name); });
   } else {
-    found = Join(resolved, last);
+    found = Join(folder.path, last);
     if (!Exists(found)) {
-      const bool no_such_entry = errno == ENOENT;
-      const VariantSearch search = exact_is_folder && no_such_entry
-                                       ? FindCaseVariant(resolved, folder_size, last, &found)
+      const VariantSearch search = errno == ENOENT
+                                       ? FindCaseVariant(folder.path, folder.size, last, &found)
                                        : VariantSearch::kUndecided;
       if (search == VariantSearch::kNone) found.clear();
       if (search == VariantSearch::kUndecided) {
-        found = FindEntry(
-            resolved, [&](std::string_view name) { return EqualsIgnoringAsciiCase(name, last); });
+        found = FindEntry(folder.path, [&](std::string_view name) {
+          return EqualsIgnoringAsciiCase(name, last);
+        });
       }
     }
   }
@@ -190,6 +232,18 @@ PathLookup LookUpPath(const std::string& path, Wildcards wildcards) {
   // A trailing "/" asks for a folder; keep it so that the kernel says so.
   if (path.back() == '/') found += '/';
   return {LookupResult::kFound, found};
+}
+
+}  // namespace
+
+PathLookup LookUpPath(const std::string& path, Wildcards wildcards) {
+  PassCache* cache = CurrentPassCache();
+  if (cache == nullptr) return LookUpPathNow(path, wildcards);
+  std::string key = path;
+  key += wildcards == Wildcards::kExpand ? '*' : '=';
+  const auto known = cache->paths.find(key);
+  if (known != cache->paths.end()) return known->second;
+  return cache->paths.emplace(std::move(key), LookUpPathNow(path, wildcards)).first->second;
 }
 
 }  // namespace sqp

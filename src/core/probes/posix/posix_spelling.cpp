@@ -1,6 +1,10 @@
 #include "probes/posix/posix_spelling.h"
 
+#include <algorithm>
 #include <cstdlib>
+
+#include "probes/folder_path.h"
+#include "probes/platform_path.h"
 
 namespace sqp {
 
@@ -34,6 +38,10 @@ bool IsDriveLetterText(std::string_view text) {
          (text.size() == 2 || IsWindowsSeparator(text[2]));
 }
 
+std::string_view FolderDelimiters(std::string_view folder_text) {
+  return IsDriveLetterText(TrimControlAndBlanks(folder_text)) ? "/\\" : "/";
+}
+
 std::optional<std::string> PosixSpelling(std::string_view text,
                                          const PathEnvironment& environment) {
   if (IsDriveLetterText(text)) {
@@ -43,13 +51,23 @@ std::optional<std::string> PosixSpelling(std::string_view text,
     *spelling += "dosdevices/";
     *spelling += static_cast<char>(text[0] | 0x20);  // ASCII lower case
     *spelling += ':';
-    for (const char c : text.substr(2)) {
-      if (!IsWindowsSeparator(c)) {
-        *spelling += c;
-      } else if (spelling->back() != '/') {
-        *spelling += '/';
+    // "." and ".." are steps in the text, as on Windows: ".." never leaves
+    // the drive for the prefix that holds it.
+    const std::size_t root = spelling->size();
+    std::string_view rest = text.substr(2);
+    while (!rest.empty()) {
+      const std::size_t end = std::min(rest.find_first_of("\\/"), rest.size());
+      const std::string_view name = rest.substr(0, end);
+      rest.remove_prefix(std::min(end + 1, rest.size()));
+      if (name.empty() || name == ".") continue;
+      if (name == "..") {
+        spelling->resize(std::max(root, spelling->rfind('/')));
+        continue;
       }
+      *spelling += '/';
+      *spelling += name;
     }
+    if (text.size() > 2 && IsWindowsSeparator(text.back())) *spelling += '/';
     return spelling;
   }
   if (text == "~" || text.starts_with("~/")) {

@@ -26,10 +26,11 @@ bool IsDriveLetterText(std::string_view text);
 // The POSIX spelling of a folder or file text, formed from the text and the
 // environment alone (nothing is read from disk; the kernel follows the
 // drive's link when the spelling is used):
-//   "C:\UO"   -> "<prefix>/dosdevices/c:/UO"  ("\" and "/" both separate
-//                                              after a drive; runs of them
-//                                              become one "/")
+//   "C:\UO"   -> "<prefix>/dosdevices/c:/UO"
 //   "C:"      -> "<prefix>/dosdevices/c:"
+// After a drive "\" and "/" both separate, runs of them count as one, and
+// "." and ".." are taken as steps in the text that never leave the drive;
+// a separator at the end stays.
 //   "~", "~/x" -> "$HOME", "$HOME/x"
 // Every other text comes back unchanged ("~user/x" and "C:UO" included).
 // Nothing when the text needs a prefix or a home that the environment lacks.

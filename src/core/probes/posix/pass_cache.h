@@ -1,0 +1,30 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <unordered_map>
+
+#include "probes/posix/path_lookup.h"
+
+namespace sqp {
+
+// A folder text resolved to the folder it names.
+struct FolderLookup {
+  bool found = false;
+  std::string path;  // the folder as the file system spells it
+  off_t size = 0;    // the folder's own size in bytes
+  bool spelt_exactly = false;
+};
+
+// What the probes of the current pass learnt: folder texts resolved, and
+// whole lookups (keyed by the path and how its wildcards were taken).
+struct PassCache {
+  std::unordered_map<std::string, FolderLookup> folders;
+  std::unordered_map<std::string, PathLookup> paths;
+};
+
+// The cache of the pass open on this thread, or nothing outside a pass.
+PassCache* CurrentPassCache();
+
+}  // namespace sqp
