@@ -28,6 +28,10 @@ QAbstractItemView* OpenList() {
   return qobject_cast<QAbstractItemView*>(QApplication::activePopupWidget());
 }
 
+// The folder model reads on a thread of its own; on a loaded machine the
+// list can take seconds to fill.
+constexpr int kListWaitMs = 30000;
+
 // The entries of the open completion list; none without one.
 QStringList ShownEntries() {
   QStringList entries;
@@ -140,7 +144,9 @@ class FolderFieldTest : public QObject {
     Type(run.window, folder);
     // The folder's folders, and no hidden one, arrive from another thread;
     // once they are all there, each key filters them at once.
-    QTRY_COMPARE(ShownEntries(), QStringList({folder + "cd", folder + "client", folder + "CLone"}));
+    QTRY_COMPARE_WITH_TIMEOUT(ShownEntries(),
+                              QStringList({folder + "cd", folder + "client", folder + "CLone"}),
+                              kListWaitMs);
     Type(run.window, typed_name);
     QCOMPARE(edit->text(), folder + typed_name);
     QCOMPARE(QString::fromStdString(run.Form().UOClientPathEdit->Text()), edit->text());
@@ -169,7 +175,7 @@ class FolderFieldTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&run.window));
     QTest::mouseClick(edit, Qt::LeftButton);
     Type(run.window, Typed("CLI"));
-    QTRY_VERIFY(OpenList() != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(OpenList() != nullptr, kListWaitMs);
     CheckCounter counter(form, form.UOClientPathEdit);
     Press(run.window, Qt::Key_Down);
     Press(run.window, key);
@@ -202,7 +208,7 @@ class FolderFieldTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&run.window));
     QTest::mouseClick(edit, Qt::LeftButton);
     Type(run.window, Typed("c"));
-    QTRY_VERIFY(OpenList() != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(OpenList() != nullptr, kListWaitMs);
     CheckCounter counter(form, form.UOClientPathEdit);
     if (escape_first) {
       Press(run.window, Qt::Key_Down);
