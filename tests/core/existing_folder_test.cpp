@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "support/scoped_environment.h"
 #include "support/temp_tree.h"
 
 namespace sqp {
@@ -100,6 +101,38 @@ TEST_F(ExistingFolderTest, CompletionListsTheFolderBeforeTheLastSeparator) {
   EXPECT_EQ(root->typed_name, "tm");
 #endif
 }
+
+#ifndef _WIN32
+// A drive-letter text completes in the user's Wine prefix, in either
+// separator and any letter case, and lists under the folder it spells.
+TEST_F(ExistingFolderTest, DriveLettersCompleteInTheWinePrefix) {
+  tree_.Symlink("Wine/dosdevices/c:", "../drive_c");
+  const testing::ScopedEnvironment prefix("WINEPREFIX", tree_.Path("Wine"));
+  const std::string drive_c = tree_.Path("Wine/dosdevices/c:");
+  const struct {
+    std::string text;
+    std::optional<std::string> folder;  // as the probes spell it
+    std::string typed_name;
+  } cases[] = {
+      {"C:\\u", drive_c, "u"},
+      {"c:/", drive_c, ""},
+      {"C:\\uo\\Ma", drive_c + "/UO", "Ma"},
+      {"C:/UO\\", drive_c + "/UO", ""},
+      {"Q:\\x", std::nullopt, ""},  // no such drive
+      {"C:", std::nullopt, ""},     // no separator yet
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const std::optional<FolderCompletionBase> base = CompletionBaseOf(c.text);
+    ASSERT_EQ(base.has_value(), c.folder.has_value());
+    if (!base) continue;
+    EXPECT_EQ(base->folder, *c.folder);
+    EXPECT_EQ(base->typed_name, c.typed_name);
+    EXPECT_EQ(base->typed_folder + base->typed_name, c.text);
+  }
+  EXPECT_EQ(FolderPickerStart("C:\\UO"), drive_c + "/UO");
+}
+#endif
 
 }  // namespace
 }  // namespace sqp

@@ -7,12 +7,13 @@ namespace sqp {
 
 namespace {
 
-// Windows takes "/" as a separator as well as "\".
+// Windows takes "/" as a separator as well as "\"; so does a drive-letter
+// text on Linux.
 std::size_t LastSeparator(std::string_view text) {
 #ifdef _WIN32
   return text.find_last_of("\\/");
 #else
-  return text.rfind(kPathDelimiter);
+  return text.find_last_of(FolderDelimiters(text));
 #endif
 }
 
