@@ -9,8 +9,10 @@
 #include <optional>
 #include <string>
 
-#include "support/scoped_environment.h"
 #include "support/temp_tree.h"
+#ifndef _WIN32
+#include "support/scoped_environment.h"
+#endif
 
 namespace sqp {
 namespace {
