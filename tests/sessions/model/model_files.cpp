@@ -36,7 +36,7 @@ bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
                                             [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
-ModelFiles::ModelFiles(TreeSpec tree, std::string root)
+ModelFiles::ModelFiles(TreeLayout tree, std::string root)
     : tree_(std::move(tree)), root_(std::move(root)), root_names_(Names(root_)) {}
 
 const EntrySpec* ModelFiles::Entry(const std::string& path) const {

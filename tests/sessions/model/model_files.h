@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/tree_spec.h"
+#include "model/tree_layout.h"
 
 namespace sqp::sessions {
 
@@ -15,10 +15,10 @@ namespace sqp::sessions {
 // nothing outside the tree but the folders leading to it.
 class ModelFiles {
  public:
-  ModelFiles(TreeSpec tree, std::string root);
+  ModelFiles(TreeLayout tree, std::string root);
 
   const std::string& Root() const { return root_; }
-  const TreeSpec& Tree() const { return tree_; }
+  const TreeLayout& Tree() const { return tree_; }
 
   // The entry a path names, relative to the tree's root or absolute; nullptr
   // when it names nothing in the tree (or a folder given with a trailing "/").
@@ -40,7 +40,7 @@ class ModelFiles {
   // else one that differs only in ASCII letter case.
   const EntrySpec* Child(const std::string& folder, std::string_view name, bool folders_only) const;
 
-  TreeSpec tree_;
+  TreeLayout tree_;
   std::string root_;
   std::vector<std::string> root_names_;
 };
