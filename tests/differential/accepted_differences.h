@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,8 +19,9 @@ enum class Reason {
   kWineSpecialFiles,
   kWineDeviceNames,
   kWineShortNames,
+  kWineBrokenLinkOnTheWay,
   kWineDirectoryOrder,
-  kExactNameWithTrailingDot,
+  kNameWithTrailingDotOnDisk,
 };
 
 std::string_view ReasonText(Reason reason);
@@ -33,7 +35,7 @@ bool DependsOnDirectoryOrder(Reason reason);
 enum class RunAs { kAnyone, kRoot, kOrdinaryUser };
 
 struct AcceptedDifference {
-  std::string_view query;
+  std::string query;
   std::optional<Probe> probe;  // none: all three
   Reason reason;
   RunAs run_as = RunAs::kAnyone;

@@ -46,9 +46,9 @@ bool CompareAnswers(const std::string& root, std::istream& other_answers, RunAs 
   const std::vector<std::string>& queries = Queries();
   const std::vector<AcceptedDifference>& accepted = AcceptedDifferences();
 
-  std::multimap<std::pair<std::string_view, Probe>, const AcceptedDifference*> accepted_for;
+  std::multimap<std::pair<std::string, Probe>, const AcceptedDifference*> accepted_for;
   bool ok = true;
-  std::set<std::string_view> known_queries(queries.begin(), queries.end());
+  const std::set<std::string> known_queries(queries.begin(), queries.end());
   for (const AcceptedDifference& entry : accepted) {
     if (known_queries.count(entry.query) == 0) {
       report << "accepted difference for a query not asked: " << Quoted(entry.query) << "\n";

@@ -19,10 +19,8 @@ TreeEntry Link(std::string path, std::string_view target) {
 
 // Sizes tell the back ends' answers apart: each file has its own.
 std::vector<TreeEntry> MakeEntries() {
+  // Short enough for the Windows calls below a root of up to 60 characters.
   const std::string long_name(180, 'n');
-  const std::string longest_name(251, 'x');  // with ".mul", the longest name Linux takes
-  const std::string deep =
-      "long/" + std::string(100, 'd') + "/" + std::string(100, 'e') + "/" + std::string(100, 'f');
   return {
       // An installation.
       File("UO/Map0.mul", 1000),
@@ -97,8 +95,8 @@ std::vector<TreeEntry> MakeEntries() {
       File("intl/Ärger/f.mul", 62),
       // Long names and long paths.
       File("long/" + long_name + ".mul", 70),
-      File(deep + ".mul", 71),
-      File("long/" + longest_name + ".mul", 72),
+      File(DeepFilePath(), 71),
+      File(LongestNamePath(), 72),
       // DOS device names, and a name with an 8.3 short form.
       File("dev/con", 80),
       File("dev/nul.mul", 81),
@@ -273,6 +271,14 @@ std::vector<std::string> MakeQueries() {
 }
 
 }  // namespace
+
+std::string DeepFilePath() {
+  return "long/" + std::string(100, 'd') + "/" + std::string(100, 'e') + "/" +
+         std::string(100, 'f') + ".mul";
+}
+
+// With ".mul", the longest name Linux takes.
+std::string LongestNamePath() { return "long/" + std::string(251, 'x') + ".mul"; }
 
 const std::vector<TreeEntry>& TreeEntries() {
   static const std::vector<TreeEntry> entries = MakeEntries();

@@ -25,6 +25,12 @@ struct TreeEntry {
 // The tree both back ends are asked about.
 const std::vector<TreeEntry>& TreeEntries();
 
+// Two files whose paths, below any root, pass the 259 characters the
+// single-byte Windows calls take: one in three folders of 100 characters,
+// one with a name of 255.
+std::string DeepFilePath();
+std::string LongestNamePath();
+
 // The paths, relative to the tree's root and written with "/", whose three
 // probe answers are compared: hand-picked ones, then each entry as made, in
 // capitals and in small letters.
