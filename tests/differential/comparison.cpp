@@ -40,34 +40,40 @@ std::string Quoted(std::string_view query) { return "\"" + std::string(query) + 
 
 }  // namespace
 
-bool CompareAnswers(const std::string& root, std::istream& other_answers, RunAs run_as,
-                    std::ostream& report) {
+std::size_t ComparisonFigures::AcceptedTotal() const {
+  std::size_t total = 0;
+  for (const auto& [reason, count] : accepted) total += count;
+  return total;
+}
+
+ComparisonFigures CompareAnswers(const std::string& root, std::istream& other_answers, RunAs run_as,
+                                 std::ostream& report) {
   const std::map<AnswerKey, std::string> other = ReadAnswers(other_answers);
   const std::vector<std::string>& queries = Queries();
   const std::vector<AcceptedDifference>& accepted = AcceptedDifferences();
 
   std::multimap<std::pair<std::string, Probe>, const AcceptedDifference*> accepted_for;
-  bool ok = true;
+  ComparisonFigures figures;
+  figures.queries = queries.size();
   const std::set<std::string> known_queries(queries.begin(), queries.end());
   for (const AcceptedDifference& entry : accepted) {
     if (known_queries.count(entry.query) == 0) {
-      report << "accepted difference for a query not asked: " << Quoted(entry.query) << "\n";
-      ok = false;
+      report << "ACCEPTED DIFFERENCE for a query not asked: " << Quoted(entry.query) << "\n";
+      ++figures.unknown_queries;
     }
     if (!Applies(entry, run_as)) continue;
     for (const Probe probe : kProbes) {
-      if (!entry.probe || *entry.probe == probe)
+      if (!entry.probe || *entry.probe == probe) {
         accepted_for.emplace(std::pair(entry.query, probe), &entry);
+      }
     }
   }
 
-  std::size_t answers = 0, same = 0, unexpected = 0, stale = 0, stale_by_order = 0;
-  std::map<Reason, std::size_t> by_reason;
   for (std::size_t i = 0; i < queries.size(); ++i) {
     const ProbePass pass;
     const std::string path = ProbedPath(root, queries[i]);
     for (const Probe probe : kProbes) {
-      ++answers;
+      ++figures.answers;
       const std::string mine = AskProbe(probe, path);
       const auto theirs = other.find({i, std::string(ProbeName(probe))});
       const std::string their_answer = theirs == other.end() ? "(none)" : theirs->second;
@@ -75,40 +81,38 @@ bool CompareAnswers(const std::string& root, std::istream& other_answers, RunAs 
       const std::string what = Quoted(queries[i]) + " " + std::string(ProbeName(probe)) +
                                ": linux " + mine + ", wine " + their_answer;
       if (mine == their_answer) {
-        ++same;
+        ++figures.same;
         if (reason == accepted_for.end()) continue;
         if (DependsOnDirectoryOrder(reason->second->reason)) {
-          ++stale_by_order;
+          ++figures.same_in_this_order;
           report << "note, same in this directory order: " << what << "\n";
         } else {
-          ++stale;
+          ++figures.stale;
           report << "STALE accepted difference, the answers agree: " << what << "\n";
         }
       } else if (reason != accepted_for.end()) {
-        ++by_reason[reason->second->reason];
+        ++figures.accepted[reason->second->reason];
         report << "accepted (" << ReasonText(reason->second->reason) << "): " << what << "\n";
       } else {
-        ++unexpected;
+        ++figures.unexpected;
         report << "UNEXPECTED: " << what << "\n";
       }
     }
   }
 
-  report << "\nqueries: " << queries.size() << " (" << answers << " answers)\n"
-         << "same answers: " << same << "\n";
-  std::size_t accepted_total = 0;
-  for (const auto& [reason, count] : by_reason) accepted_total += count;
-  report << "accepted differences: " << accepted_total << "\n";
-  for (const auto& [reason, count] : by_reason) {
+  report << "\nqueries: " << figures.queries << " (" << figures.answers << " answers)\n"
+         << "same answers: " << figures.same << "\n"
+         << "accepted differences: " << figures.AcceptedTotal() << "\n";
+  for (const auto& [reason, count] : figures.accepted) {
     report << "  " << count << "  " << ReasonText(reason) << "\n";
   }
-  report << "unexpected differences: " << unexpected << "\n"
-         << "stale accepted differences: " << stale << "\n";
-  if (stale_by_order > 0) {
-    report << "accepted differences that depend on directory order, same here: " << stale_by_order
-           << "\n";
+  report << "unexpected differences: " << figures.unexpected << "\n"
+         << "stale accepted differences: " << figures.stale << "\n";
+  if (figures.same_in_this_order > 0) {
+    report << "accepted differences that depend on directory order, same here: "
+           << figures.same_in_this_order << "\n";
   }
-  return ok && unexpected == 0 && stale == 0;
+  return figures;
 }
 
 }  // namespace sqp::differential

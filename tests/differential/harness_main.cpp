@@ -60,12 +60,13 @@ int main(int argc, char** argv) {
       }
       const auto run_as = geteuid() == 0 ? sqp::differential::RunAs::kRoot
                                          : sqp::differential::RunAs::kOrdinaryUser;
-      const bool ok = sqp::differential::CompareAnswers(root, other, run_as, std::cout);
-      return ok || report_only ? 0 : 1;
+      const bool passed =
+          sqp::differential::CompareAnswers(root, other, run_as, std::cout).Passed();
+      return passed || report_only ? 0 : 1;
     }
 #endif
     if (root.empty() || !build.empty() || !compare.empty()) return Usage();
-    sqp::differential::PrintAnswers(root);
+    sqp::differential::PrintAnswers(root, std::cout);
     return 0;
   } catch (const std::exception& error) {
     std::cerr << "differential_harness: " << error.what() << "\n";

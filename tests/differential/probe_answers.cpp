@@ -1,7 +1,7 @@
 #include "probe_answers.h"
 
-#include <cstdio>
 #include <exception>
+#include <ostream>
 
 #include "differential_table.h"
 #include "probes/file_probes.h"
@@ -51,19 +51,17 @@ std::string AskProbe(Probe probe, const std::string& path) {
   return "?";
 }
 
-void PrintAnswers(const std::string& root) {
+void PrintAnswers(const std::string& root, std::ostream& out) {
   const std::vector<std::string>& queries = Queries();
   for (std::size_t i = 0; i < queries.size(); ++i) {
     // The wizard asks about one folder within a pass; so does each query.
     const ProbePass pass;
     const std::string path = ProbedPath(root, queries[i]);
     for (const Probe probe : kProbes) {
-      const std::string line = std::to_string(i) + ' ' + std::string(ProbeName(probe)) + ' ' +
-                               AskProbe(probe, path) + '\n';
-      std::fputs(line.c_str(), stdout);
+      out << i << ' ' << ProbeName(probe) << ' ' << AskProbe(probe, path) << '\n';
     }
   }
-  std::fflush(stdout);
+  out.flush();
 }
 
 }  // namespace sqp::differential

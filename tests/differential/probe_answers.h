@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,6 @@ std::string AskProbe(Probe probe, const std::string& path);
 
 // One line per query and probe: "INDEX PROBE ANSWER". Both back ends print
 // it; the comparison reads the other one's.
-void PrintAnswers(const std::string& root);
+void PrintAnswers(const std::string& root, std::ostream& out);
 
 }  // namespace sqp::differential
