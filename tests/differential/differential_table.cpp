@@ -103,6 +103,7 @@ std::vector<TreeEntry> MakeEntries() {
       File("dev/aux", 82),
       File("dev/com1.txt", 83),
       File("short/LongFileName.mul", 90),
+      File("short/A Long Folder Name/f.mul", 91),
   };
 }
 
@@ -255,6 +256,10 @@ std::vector<std::string> MakeQueries() {
       "dev/lpt1.mul",
       "short/LONGFI~1.MUL",
       "short/longfi~1.mul",
+      // The short names Wine 8 makes of "LongFileName.mul" and "A Long Folder Name".
+      "short/LONG~KKV.MUL",
+      "short/long~kkv.mul",
+      "short/A_LO~DLY/f.mul",
       "UO/STAIDX~1.MUL",
   };
   for (const TreeEntry& entry : TreeEntries()) {
