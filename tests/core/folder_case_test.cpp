@@ -57,11 +57,48 @@ TEST_F(FolderCase, AMissingFolderFailsTheSizeProbeWithPathNotFound) {
   }
 }
 
-TEST_F(FolderCase, ParentStepsAreTakenAsTheKernelTakesThem) {
+// Windows' own name rules: "." and ".." are steps in the text, taken before
+// anything is looked up, and trailing dots and blanks of a name not found
+// as typed are ignored.
+TEST_F(FolderCase, DotStepsAndTrailingDotsFollowWindows) {
   tree_.Folder("Wine/drive_d");
-  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_d/../drive_c/UO/Map0.mul")), 7u);
-  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_d/../DRIVE_C/uo/Map0.mul")), 7u);
+  const struct {
+    const char* path;
+    bool present;
+  } cases[] = {
+      {"Wine/drive_d/../drive_c/UO/Map0.mul", true},
+      {"Wine/drive_d/../DRIVE_C/uo/Map0.mul", true},
+      {"Wine/missing/../drive_c/UO/Map0.mul", true},
+      {"Wine/drive_c/./UO/./Map0.mul", true},
+      {"Wine/drive_c/UO/../../drive_c/UO/Map0.mul", true},
+      {"Wine/drive_c/UO./Map0.mul", true},
+      {"Wine/drive_c/UO/Map0.mul.", true},
+      {"Wine/drive_c/UO/map0.MUL. .", true},
+      {"Wine/drive_c/UO/Map0.mu", false},
+      {"Wine/drive_c/U.O/Map0.mul", false},
+      {"Wine/drive_c/.UO/Map0.mul", false},
+      {"Wine/drive_c/UO/Map0.mul/..", false},  // the folder, not a file
+  };
+  for (const auto& c : cases) EXPECT_EQ(FileIsPresent(tree_.Path(c.path)), c.present) << c.path;
+  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_c/uo./MAP0.MUL ")), 7u);
 }
+
+#ifndef _WIN32
+TEST_F(FolderCase, ANameOnDiskWithTrailingDotsIsFoundAsTyped) {
+  tree_.File("Wine/drive_c/UO./Map0.mul", 3);
+  tree_.File("Wine/drive_c/UO/Map0.mul.", 5);
+  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_c/UO./Map0.mul")), 3u);
+  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_c/UO/Map0.mul.")), 5u);
+  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_c/UO/Map0.mul..")), 7u);
+}
+
+TEST_F(FolderCase, ParentStepsAfterALinkReturnToTheLinksFolder) {
+  tree_.File("elsewhere/Map0.mul", 9);
+  tree_.Symlink("Wine/drive_c/UO/cd", tree_.Path("elsewhere"));
+  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_c/UO/cd/Map0.mul")), 9u);
+  EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_c/UO/cd/../Map0.mul")), 7u);
+}
+#endif
 
 }  // namespace
 }  // namespace sqp

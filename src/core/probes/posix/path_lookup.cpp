@@ -44,13 +44,17 @@ struct DirCloser {
 
 // The first entry of `folder`, in directory order, whose name satisfies
 // `accept`; "." and ".." are offered first, as Windows lists them first.
+// `denied` is set when the folder may not be read.
 std::string FindEntry(const std::string& folder,
-                      const std::function<bool(std::string_view)>& accept) {
+                      const std::function<bool(std::string_view)>& accept, bool* denied = nullptr) {
   for (std::string_view dot : {".", ".."}) {
     if (accept(dot)) return Join(folder, dot);
   }
   std::unique_ptr<DIR, DirCloser> dir(opendir(folder.empty() ? "." : folder.c_str()));
-  if (!dir) return {};
+  if (!dir) {
+    if (denied != nullptr && (errno == EACCES || errno == EPERM)) *denied = true;
+    return {};
+  }
   while (const dirent* entry = readdir(dir.get())) {
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
@@ -121,6 +125,55 @@ VariantSearch FindCaseVariant(const std::string& folder, off_t folder_size, std:
   return VariantSearch::kOne;
 }
 
+// Windows ignores trailing dots and blanks when it looks a name up: "UO."
+// and "UO " find "UO". Nothing is left of "." and "..".
+std::string_view WithoutTrailingDotsAndBlanks(std::string_view name) {
+  if (name == "." || name == "..") return name;
+  while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
+  return name.empty() ? std::string_view() : name;
+}
+
+// The folder `name` in `parent`: its exact name first (unless known not to
+// be a folder), then the first entry equal to it without regard to ASCII
+// case that is a folder. Empty when there is none.
+std::string FindFolderIn(const std::string& parent, std::string_view name, bool exact_is_no_folder,
+                         bool* denied) {
+  if (name.empty()) return {};
+  std::string next = Join(parent, name);
+  if (!exact_is_no_folder && IsFolder(next)) return next;
+  const bool no_such_entry = exact_is_no_folder || errno == ENOENT;
+  off_t parent_size = 0;
+  VariantSearch search = VariantSearch::kUndecided;
+  if (no_such_entry && IsFolder(parent.empty() ? "." : parent, &parent_size)) {
+    search = FindCaseVariant(parent, parent_size, name, &next);
+  }
+  if (search == VariantSearch::kOne && !IsFolder(next)) search = VariantSearch::kNone;
+  if (search == VariantSearch::kNone) return {};
+  if (search == VariantSearch::kOne) return next;
+  return FindEntry(
+      parent,
+      [&](std::string_view entry) {
+        return EqualsIgnoringAsciiCase(entry, name) && IsFolder(Join(parent, entry));
+      },
+      denied);
+}
+
+// The entry `name` in `folder`: its exact name first, then the first entry
+// equal to it without regard to ASCII case. Empty when there is none.
+std::string FindNameIn(const FolderLookup& folder, std::string_view name, bool* denied) {
+  if (name.empty()) return {};
+  std::string found = Join(folder.path, name);
+  if (Exists(found)) return found;
+  const VariantSearch search = errno == ENOENT
+                                   ? FindCaseVariant(folder.path, folder.size, name, &found)
+                                   : VariantSearch::kUndecided;
+  if (search == VariantSearch::kNone) return {};
+  if (search == VariantSearch::kOne) return found;
+  return FindEntry(
+      folder.path, [&](std::string_view entry) { return EqualsIgnoringAsciiCase(entry, name); },
+      denied);
+}
+
 // The folder that the components before the last one name, each tried by
 // its exact name first, then as the first folder entry equal to it without
 // regard to ASCII case.
@@ -157,25 +210,13 @@ FolderLookup ResolveFolder(bool absolute, const std::vector<std::string_view>& c
   if (start > 0) resolved = exact[start - 1];
 
   for (std::size_t i = start; i < folders; ++i) {
-    const std::string_view component = components[i];
     // exact[start] is known not to be a folder.
-    std::string next = i == start ? std::string() : Join(resolved, component);
-    if (i == start || !IsFolder(next)) {
-      const bool no_such_entry = i == start || errno == ENOENT;
-      off_t parent_size = 0;
-      VariantSearch search = VariantSearch::kUndecided;
-      if (no_such_entry && IsFolder(resolved.empty() ? "." : resolved, &parent_size)) {
-        search = FindCaseVariant(resolved, parent_size, component, &next);
-      }
-      if (search == VariantSearch::kOne && !IsFolder(next)) search = VariantSearch::kNone;
-      if (search == VariantSearch::kNone) return lookup;
-      if (search == VariantSearch::kUndecided) {
-        next = FindEntry(resolved, [&](std::string_view name) {
-          return EqualsIgnoringAsciiCase(name, component) && IsFolder(Join(resolved, name));
-        });
-        if (next.empty()) return lookup;
-      }
+    std::string next = FindFolderIn(resolved, components[i], i == start, &lookup.denied);
+    const std::string_view stripped = WithoutTrailingDotsAndBlanks(components[i]);
+    if (next.empty() && stripped.size() != components[i].size()) {
+      next = FindFolderIn(resolved, stripped, false, &lookup.denied);
     }
+    if (next.empty()) return lookup;
     resolved = std::move(next);
   }
   lookup.found = IsFolder(resolved, &lookup.size);
@@ -208,26 +249,23 @@ PathLookup LookUpPathNow(const std::string& path, Wildcards wildcards) {
                                      static_cast<std::size_t>(last.data() - path.data()));
   FolderLookup storage;
   const FolderLookup& folder = ResolveFolderOnce(folder_text, absolute, components, storage);
-  if (!folder.found) return {LookupResult::kPathNotFound, {}};
+  if (!folder.found) {
+    return {folder.denied ? LookupResult::kAccessDenied : LookupResult::kPathNotFound, {}};
+  }
 
+  bool denied = false;
   std::string found;
   if (wildcards == Wildcards::kExpand && HasWildcard(last)) {
-    found =
-        FindEntry(folder.path, [&](std::string_view name) { return MatchesWildcard(last, name); });
+    found = FindEntry(
+        folder.path, [&](std::string_view name) { return MatchesWildcard(last, name); }, &denied);
   } else {
-    found = Join(folder.path, last);
-    if (!Exists(found)) {
-      const VariantSearch search = errno == ENOENT
-                                       ? FindCaseVariant(folder.path, folder.size, last, &found)
-                                       : VariantSearch::kUndecided;
-      if (search == VariantSearch::kNone) found.clear();
-      if (search == VariantSearch::kUndecided) {
-        found = FindEntry(folder.path, [&](std::string_view name) {
-          return EqualsIgnoringAsciiCase(name, last);
-        });
-      }
+    found = FindNameIn(folder, last, &denied);
+    const std::string_view stripped = WithoutTrailingDotsAndBlanks(last);
+    if (found.empty() && stripped.size() != last.size()) {
+      found = FindNameIn(folder, stripped, &denied);
     }
   }
+  if (found.empty() && denied) return {LookupResult::kAccessDenied, {}};
   if (found.empty()) return {LookupResult::kNameNotFound, {}};
   // A trailing "/" asks for a folder; keep it so that the kernel says so.
   if (path.back() == '/') found += '/';

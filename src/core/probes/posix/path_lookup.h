@@ -10,6 +10,7 @@ enum class LookupResult {
   kNameNotFound,  // the folder exists, the last component does not
   kPathNotFound,  // a folder component is missing, not a folder, or has a wildcard
   kInvalidName,   // the path cannot name anything (an embedded NUL byte)
+  kAccessDenied,  // a folder that had to be read to decide may not be read
 };
 
 // Whether "*" and "?" in the last component are patterns, as FindFirstFile
@@ -24,8 +25,8 @@ struct PathLookup {
 
 // Finds `path` the way Windows would: every component is tried by its exact
 // name first, then as the first directory entry that equals it without
-// regard to ASCII case. Expanded wildcards are honoured in the last
-// component only, where the first matching entry in directory order is taken.
+// regard to ASCII case, then the same without its trailing dots and blanks. Expanded wildcards are
+// honoured in the last component only, where the first matching entry in directory order is taken.
 PathLookup LookUpPath(const std::string& path, Wildcards wildcards);
 
 }  // namespace sqp
