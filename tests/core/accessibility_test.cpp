@@ -51,6 +51,7 @@ TEST(Accessibility, EditsGoByTheirPathLabelsAndResultsReadAsRows) {
       {"UOCDTypeResultLabel", "CD type: The Second Age"},
       // Everything else goes by its own caption.
       {"ActionLabel", "Check current files"},
+      {"PageControl", "Check current files"},
       {"UOClientResultsGroupBox", "Results for current path"},
       {"UOClientTestButton", "Test again"},
       {"NextButton", "Next"},
@@ -84,11 +85,12 @@ TEST(Accessibility, OnlyAKeyThatChangesAResultAnnouncesItsRowAndNextItsPage) {
   MakeMapFiles(tree, "UO");
   run.Click(*run.Form().UOClientTestButton);
   EXPECT_EQ(changes.names, std::set<std::string>{"UOClientStaticsResultLabel"});
-  // The next page is told by its caption.
+  // The next page is told by its caption, which also names the container.
   changes.names.clear();
   run.Click(*run.Form().NextButton);
-  EXPECT_EQ(changes.names, std::set<std::string>{"ActionLabel"});
+  EXPECT_EQ(changes.names, (std::set<std::string>{"ActionLabel", "PageControl"}));
   EXPECT_EQ(AccessibleName(*run.Form().ActionLabel), "Check for correct CD");
+  EXPECT_EQ(AccessibleName(*run.Form().PageControl), "Check for correct CD");
   run.Form().RemoveObserver(&changes);
 }
 

@@ -77,6 +77,7 @@ class AccessibilityTest : public QObject {
         {form.FinishButton, "Finish"},
         {form.ActionLabel, "Check current files"},
         {form.CheckHDTabSheet, "Check current files"},
+        {form.PageControl, "Check current files"},
     };
     for (const auto& [control, name] : expected) {
       QAccessibleInterface* accessible = Accessible(run.window.WidgetFor(control));
@@ -122,7 +123,7 @@ class AccessibilityTest : public QObject {
 
     NameChanges().clear();
     QTest::mouseClick(run.Next(), Qt::LeftButton);
-    QCOMPARE(NameChanges(), std::vector<QString>{"ActionLabel"});
+    QCOMPARE(NameChanges(), (std::vector<QString>{"PageControl", "ActionLabel"}));
     QCOMPARE(Accessible(run.window.WidgetFor(form.ActionLabel))->text(QAccessible::Name),
              QStringLiteral("Check for correct CD"));
   }

@@ -96,6 +96,8 @@ def main():
           f"the folder edits are named by their path labels: {[e.name for e in edits]}")
     labels = [a.name for a in shown_with_role(window, pyatspi.ROLE_LABEL)]
     check("Check current files" in labels, "the page caption is shown")
+    panels = [p.name for p in shown_with_role(window, pyatspi.ROLE_PANEL)]
+    check("Check current files" in panels, f"the page container goes by its page: {panels}")
     rows = page0_rows(window)
     expected = ["Staidx0.mul: Not found!", "Statics0.mul: Not found!", "Map0.mul: Not found!"]
     check(rows == expected, f"page 0 rows before typing: {rows}")

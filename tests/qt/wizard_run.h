@@ -21,8 +21,10 @@ namespace sqp::qt::testing {
 
 // One run of the program with its real window on screen.
 struct Run {
-  explicit Run(std::vector<std::string> arguments)
-      : program(view, std::move(arguments)), window(program.App(), program.SQPMainForm()) {
+  explicit Run(std::vector<std::string> arguments,
+               FolderChooser choose_folder = ChooseFolderInDialog)
+      : program(view, std::move(arguments)),
+        window(program.App(), program.SQPMainForm(), LayoutMetrics(), std::move(choose_folder)) {
     program.App().ShowMainForm();
     window.show();
     window.activateWindow();

@@ -8,6 +8,7 @@
 #   window_test.sh drop SQPATCH_EXE SCREENSHOT_DIR DROP_PROBE_EXE
 #   window_test.sh accessible SQPATCH_EXE SCREENSHOT_DIR ACCESSIBLE_PROBE_EXE
 #   window_test.sh scaled SQPATCH_EXE SCREENSHOT_DIR DPI
+#   window_test.sh folder_field SQPATCH_EXE SCREENSHOT_DIR FOLDER_FIELD_PROBE_EXE
 set -euo pipefail
 mode=$1
 exe=$2
@@ -56,6 +57,7 @@ wait_until() {
 
 window_id() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 window_shown() { [ -n "$(window_id "$1")" ]; }
+window_gone() { ! window_shown "$1"; }
 program_ended() { [ -s "$work/status" ]; }
 
 # The program stands in a desktop's task bar: a mapped X window titled with
@@ -337,8 +339,10 @@ accessible() {
   wait "$holder_pid" || fail "the name change watch failed: $(tail -n 3 "$work/wine.log")"
   local changes
   changes=$(tr -d '\r' <"$work/changes" | grep -v '^watching$' | sort | paste -sd '|')
-  [ "$changes" = "Check for correct CD|Map0.mul: Found and writeable!|Staidx0.mul: Found and writeable!|Statics0.mul: Found and writeable!" ] ||
-    fail "name changes: $changes"
+  # Next renames both the page caption and the page container.
+  local expected="Check for correct CD|Check for correct CD|Map0.mul: Found and writeable!"
+  expected+="|Staidx0.mul: Found and writeable!|Statics0.mul: Found and writeable!"
+  [ "$changes" = "$expected" ] || fail "name changes: $changes"
 
   xdotool windowfocus --sync "$window"
   xdotool key alt+F4
@@ -440,6 +444,77 @@ scaled() {
   wait_until program_ended || fail "closing the window did not end the program"
 }
 
+field_probe() { timeout 60 wine "$helper" "$1" "Stonequill Patch 1" 2>>"$work/wine.log" </dev/null; }
+field_text() { local text; text=$(field_probe text) || return 1; echo "${text%$'\r'}"; }
+# The number of entries in the completion list on screen; nothing without one.
+list_entries() { local count; count=$(field_probe list) || return 1; echo "${count%$'\r'}"; }
+list_shows() { [ "$(list_entries)" = "$1" ]; }
+list_closed() { ! field_probe list >/dev/null; }
+field_is() { [ "$(field_text)" = "$1" ]; }
+
+# Typing a folder prefix opens the completion list of folders only; Down
+# and Enter take an entry, which the check then finds. Escape closes the
+# list and leaves the text. "Browse for folder..." is the last entry of the
+# field's context menu: cancelling the picker changes nothing, choosing a
+# folder fills the field.
+folder_field() {
+  mkdir -p "$work/client" "$work/clutter" "$work/empty"
+  for file in StaIdx0.mul Statics0.mul Map0.mul; do truncate -s 100 "$work/client/$file"; done
+  touch "$work/north.sq2" "$work/clip.txt"
+  local root
+  root=$(windows_path "$work")
+  start_program "$root\\north.sq2" "$root\\empty" "$root\\empty"
+  wait_until window_shown "Stonequill Patch 1" || fail "no window titled \"Stonequill Patch 1\""
+  local window
+  window=$(window_id "Stonequill Patch 1")
+  wait_until only_red "$window" || fail "page 0 does not start with red results only"
+
+  xdotool windowfocus --sync "$window"
+  xdotool key Tab
+  xdotool type --delay 40 "$root\\cl"
+  # "client" and "clutter", not the file "clip.txt".
+  wait_until list_shows 2 || fail "typing a folder prefix showed no list of 2 folders"
+  # The list and the menu are windows of their own, over the wizard's.
+  save_shot root folder-field-list
+  xdotool key Down
+  # The entry shown in the field is no user's edit until it is taken.
+  wait_until field_is "$root\\client" || fail "Down did not show the first entry"
+  only_red "$window" || fail "moving in the list ran the check"
+  xdotool key Return
+  wait_until only_green "$window" || fail "taking the entry did not run the check on it"
+  list_closed || fail "Enter left the list open"
+
+  # Enter left the field's text selected.
+  xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+  xdotool type --delay 40 "CL"
+  wait_until list_shows 2 || fail "no list for \"$root\\cl\" typed in capitals"
+  xdotool key Escape
+  wait_until list_closed || fail "Escape did not close the list"
+  field_is "$root\\CL" || fail "Escape changed the text to \"$(field_text)\""
+
+  xdotool key shift+F10
+  sleep 1
+  save_shot root folder-field-menu
+  xdotool key Up Return
+  wait_until window_shown "Select Folder" || fail "the last menu entry opened no folder picker"
+  xdotool key Escape
+  wait_until window_gone "Select Folder" || fail "the picker did not close"
+  field_is "$root\\CL" || fail "cancelling the picker changed the text"
+
+  xdotool key shift+F10
+  sleep 1
+  xdotool key Up Return
+  wait_until window_shown "Select Folder" || fail "the last menu entry opened no folder picker"
+  xdotool type --delay 30 "$root\\client"
+  xdotool key Return
+  wait_until field_is "$root\\client" || fail "the chosen folder did not fill the field"
+  wait_until only_green "$window" || fail "the chosen folder was not checked"
+
+  xdotool windowfocus --sync "$window"
+  xdotool key alt+F4
+  wait_until program_ended || fail "closing the window did not end the program"
+}
+
 helper=${4:-}
 case "$mode" in
   walk) walk ;;
@@ -450,6 +525,7 @@ case "$mode" in
   drop) drop ;;
   accessible) accessible ;;
   scaled) scaled "$helper" ;;
+  folder_field) folder_field ;;
   *) fail "unknown mode $mode" ;;
 esac
 echo "PASS: $mode"

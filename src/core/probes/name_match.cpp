@@ -28,8 +28,8 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 bool HasWildcard(std::string_view name) {
-  // A plain loop: find_first_of calls memchr once per character, which made
-  // this the dearest step of a check pass.
+  // A plain loop: find_first_of calls memchr once per character, which makes
+  // it the dearest step of a check pass.
   for (const char c : name) {
     if (c == '*' || c == '?') return true;
   }

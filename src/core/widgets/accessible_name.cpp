@@ -1,12 +1,23 @@
 #include "widgets/accessible_name.h"
 
+#include "widgets/page_control.h"
+
 namespace sqp::widgets {
 
 bool GoesByOwnText(const Control& control) {
-  return control.NamedBy().empty() && control.Kind() != ControlKind::kEdit;
+  return control.NamedBy().empty() && control.Kind() != ControlKind::kEdit &&
+         control.Kind() != ControlKind::kPageControl;
+}
+
+bool NameIsNotShownText(const Control& control) {
+  return !GoesByOwnText(control) || control.Kind() == ControlKind::kTabSheet;
 }
 
 std::string AccessibleName(const Control& control) {
+  if (control.Kind() == ControlKind::kPageControl) {
+    const TabSheet* page = static_cast<const PageControl&>(control).ActivePage();
+    return page != nullptr ? page->Text() : std::string();
+  }
   if (control.NamedBy().empty()) {
     return GoesByOwnText(control) ? control.Text() : std::string();
   }

@@ -53,6 +53,7 @@ void Form::NotifyObservers(Control& control, Change change) {
   // Copied: an observer may unsubscribe while being told.
   const std::vector<ControlObserver*> observers = observers_;
   for (ControlObserver* observer : observers) observer->ControlChanged(control, change);
+  if (change == Change::kActivePage) NotifyObservers(control, Change::kAccessibleName);
   if (change != Change::kText) return;
   if (GoesByOwnText(control)) NotifyObservers(control, Change::kAccessibleName);
   // One changed text always changes every name it is part of.

@@ -21,7 +21,7 @@ QAccessibleInterface* RoleFromProperty(const QString& /*class_name*/, QObject* o
 }  // namespace
 
 void ExposeAccessibleName(const widgets::Control& control, QWidget& widget) {
-  if (control.NamedBy().empty() && control.Kind() != widgets::ControlKind::kTabSheet) return;
+  if (!widgets::NameIsNotShownText(control)) return;
   const QString name = QString::fromStdString(widgets::AccessibleName(control));
   if (widget.accessibleName() != name) widget.setAccessibleName(name);
 }

@@ -8,8 +8,9 @@
 namespace sqp::qt {
 
 // Gives `widget` the name the core gives `control` where Qt would not find
-// it by itself: a control named by labels (a folder edit, a result row) and
-// a page, which shows no caption. Setting a changed name is what tells a
+// it by itself: a control named by labels (a folder edit, a result row), a
+// page, which shows no caption, and the page container, named by the page
+// it shows. Setting a changed name is what tells a
 // screen reader of the change, so an unchanged name is left alone.
 void ExposeAccessibleName(const widgets::Control& control, QWidget& widget);
 

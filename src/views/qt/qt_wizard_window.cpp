@@ -94,13 +94,14 @@ Qt::DropAction ReadOnlyDropAction(Qt::DropActions possible) {
 }  // namespace
 
 QtWizardWindow::QtWizardWindow(Application& application, widgets::Form& form,
-                               const LayoutMetrics& metrics)
+                               const LayoutMetrics& metrics, FolderChooser choose_folder)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       application_(application),
       form_(form),
-      metrics_(metrics) {
+      metrics_(metrics),
+      choose_folder_(std::move(choose_folder)) {
   SetAccessibleRole(*this, QAccessible::Window);
   setObjectName(ToQt(form.Name()));
   setFont(metrics_.Font());
@@ -197,13 +198,15 @@ QWidget* QtWizardWindow::CreateWidget(Control& control, QWidget* parent) {
 void QtWizardWindow::ConnectInput(Control& control, QWidget* widget) {
   if (control.Kind() == ControlKind::kEdit) {
     auto& edit = static_cast<widgets::Edit&>(control);
+    auto* line = static_cast<QLineEdit*>(widget);
     // textEdited: typing, deleting, cut, paste, undo and drops; never setText.
-    connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this,
-            [this, &edit](const QString& text) {
-              editing_ = &edit;
-              application_.Dispatch([&] { edit.UserReplaceText(text.toStdString()); });
-              editing_ = nullptr;
-            });
+    connect(line, &QLineEdit::textEdited, this, [this, &edit](const QString& text) {
+      editing_ = &edit;
+      application_.Dispatch([&] { edit.UserReplaceText(text.toStdString()); });
+      editing_ = nullptr;
+    });
+    // Every edit of the wizard holds a folder.
+    new FolderField(application_, edit, line, choose_folder_);
   } else if (control.Kind() == ControlKind::kButton) {
     auto& button = static_cast<widgets::Button&>(control);
     connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,

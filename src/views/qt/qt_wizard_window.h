@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "app/application.h"
+#include "folder_field.h"
 #include "layout_metrics.h"
 #include "widgets/form.h"
 
@@ -18,7 +19,8 @@ namespace sqp::qt {
 class QtWizardWindow : public QWidget, private widgets::ControlObserver {
  public:
   QtWizardWindow(Application& application, widgets::Form& form,
-                 const LayoutMetrics& metrics = LayoutMetrics());
+                 const LayoutMetrics& metrics = LayoutMetrics(),
+                 FolderChooser choose_folder = ChooseFolderInDialog);
   ~QtWizardWindow() override;
 
   QWidget* WidgetFor(const widgets::Control* control) const;
@@ -44,6 +46,7 @@ class QtWizardWindow : public QWidget, private widgets::ControlObserver {
   Application& application_;
   widgets::Form& form_;
   LayoutMetrics metrics_;
+  FolderChooser choose_folder_;
   std::unordered_map<const widgets::Control*, QWidget*> widgets_;
   std::unordered_map<const QWidget*, widgets::Control*> controls_;
   // The edit whose native change is being handed to the core: its own

@@ -8,7 +8,7 @@ namespace sqp::win32 {
 
 // Makes `window` answer screen readers with the name the core gives
 // `control` (a folder edit by its path label, a result static as its whole
-// row), read afresh each time it is asked. Everything else about the window
+// row, a page by its caption), read afresh each time it is asked. Everything else about the window
 // stays as the system describes it. Lasts until the window is destroyed.
 void ServeAccessibleName(HWND window, const widgets::Control& control);
 

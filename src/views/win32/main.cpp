@@ -35,13 +35,8 @@ int RunEventLoop(sqp::win32::Win32FormView& view) {
   return static_cast<int>(message.wParam);
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_line*/,
-                   int show_command) {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
-
+// Returns the exit status.
+int RunProgram(HINSTANCE instance, int show_command) {
   sqp::win32::Win32ApplicationView application_view;
   sqp::SQPatchProgram program(application_view, CommandLineArguments());
   sqp::win32::ApplicationWindow application_window(program.App(), instance);
@@ -51,4 +46,18 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_l
   application_window.Show(show_command);
   RunEventLoop(form_view);
   return program.ExitStatus();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_line*/,
+                   int show_command) {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  // The folder fields' completion and folder picker are COM objects; the
+  // window is gone before COM goes.
+  const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  const int status = RunProgram(instance, show_command);
+  if (com) CoUninitialize();
+  return status;
 }

@@ -2,17 +2,21 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "encoding/win32/text_conversion.h"
+#include "probes/existing_folder.h"
 #include "sqpmain/folder_drop.h"
 #include "views/win32/accessible_names.h"
 #include "views/win32/dropped_paths.h"
+#include "views/win32/folder_field.h"
 #include "views/win32/key_mapping.h"
 #include "views/win32/resource_ids.h"
+#include "widgets/accessible_name.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
 #include "widgets/label.h"
@@ -50,6 +54,12 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+// The keys that act on a folder field's open completion list.
+bool IsListKey(widgets::Key key) {
+  return key == widgets::Key::kUp || key == widgets::Key::kDown || key == widgets::Key::kEnter ||
+         key == widgets::Key::kEscape || key == widgets::Key::kTab;
+}
+
 // A byte offset into the model's UTF-8 text as a UTF-16 offset.
 WPARAM WideOffset(const std::string& text, std::size_t byte_offset) {
   return Utf8ToWide(std::string_view(text).substr(0, byte_offset)).size();
@@ -78,7 +88,7 @@ Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINS
     ShowText(*control);
     EnableWindow(native, control->Enabled());
     if (control->Visible()) ShowWindow(native, SW_SHOWNA);
-    if (!control->NamedBy().empty()) ServeAccessibleName(native, *control);
+    if (widgets::NameIsNotShownText(*control)) ServeAccessibleName(native, *control);
   }
   StackUnderSiblings();
   form_.AddObserver(this);
@@ -131,6 +141,8 @@ HWND Win32FormView::CreateEdit(Control& edit, HWND parent) {
   // Dropped folders come to the edit itself, not to its parent.
   SetWindowSubclass(native, &Win32FormView::EditProc, 0, reinterpret_cast<DWORD_PTR>(this));
   DragAcceptFiles(native, TRUE);
+  // Every edit of the wizard holds a folder.
+  AttachFolderCompletion(native);
   return native;
 }
 
@@ -210,6 +222,15 @@ bool Win32FormView::PreTranslate(const MSG& message) {
       const widgets::Key key = KeyFromVirtualKey(message.wParam);
       if (key == widgets::Key::kOther) return false;
       const widgets::Modifiers modifiers = CurrentModifiers();
+      if (IsListKey(key) && FolderCompletionListShown()) {
+        // These act on the open list. Tab takes an entry the user moved to,
+        // as Enter does; with none, the focus moves on and the list closes.
+        if (key != widgets::Key::kTab) return false;
+        if (ListEntryShown(message.hwnd)) {
+          SendMessageW(message.hwnd, WM_KEYDOWN, VK_RETURN, 0);
+          return true;
+        }
+      }
       bool taken = false;
       application_.Dispatch([&] { taken = form_.KeyDown(key, modifiers); });
       return taken;
@@ -330,13 +351,44 @@ LRESULT CALLBACK Win32FormView::WindowProc(HWND window, UINT message, WPARAM wpa
 
 LRESULT CALLBACK Win32FormView::EditProc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
                                          UINT_PTR /*id*/, DWORD_PTR view) {
-  if (message == WM_DROPFILES) {
-    auto drop = reinterpret_cast<HDROP>(wparam);
-    reinterpret_cast<Win32FormView*>(view)->TakeFolderDrop(edit, drop);
-    DragFinish(drop);
-    return 0;
+  auto* self = reinterpret_cast<Win32FormView*>(view);
+  switch (message) {
+    case WM_DROPFILES: {
+      auto drop = reinterpret_cast<HDROP>(wparam);
+      self->TakeFolderDrop(edit, drop);
+      DragFinish(drop);
+      return 0;
+    }
+    case WM_CONTEXTMENU:
+      self->ShowFolderFieldMenu(edit, lparam);
+      return 0;
+    case WM_SETTEXT:
+      if (self->writing_text_) break;
+      {
+        // The completion list shows its entry in the edit: no change of the
+        // user's until the list has closed with it.
+        self->list_writing_ = edit;
+        const LRESULT result = DefSubclassProc(edit, message, wparam, lparam);
+        self->list_writing_ = nullptr;
+        PostMessageW(edit, kSettleListText, 0, 0);
+        return result;
+      }
+    case WM_KEYDOWN:
+    case WM_KILLFOCUS: {
+      // Keys and the focus leaving close the list.
+      const LRESULT result = DefSubclassProc(edit, message, wparam, lparam);
+      PostMessageW(edit, kSettleListText, 0, 0);
+      return result;
+    }
+    case kSettleListText:
+      self->SettleListText(edit);
+      return 0;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(edit, &Win32FormView::EditProc, 0);
+      break;
+    default:
+      break;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, &Win32FormView::EditProc, 0);
   return DefSubclassProc(edit, message, wparam, lparam);
 }
 
@@ -347,6 +399,46 @@ void Win32FormView::TakeFolderDrop(HWND edit_window, HDROP drop) {
   auto& field = static_cast<widgets::Edit&>(*control);
   const std::vector<std::string> paths = DroppedPaths(drop);
   application_.Dispatch([&] { DropOnField(field, paths, &IsFolder); });
+}
+
+bool Win32FormView::ListEntryShown(HWND edit_window) const {
+  const Control* control = ControlOf(edit_window);
+  return control != nullptr && WideToUtf8(WindowText(edit_window)) != control->Text();
+}
+
+void Win32FormView::SettleListText(HWND edit_window) {
+  if (FolderCompletionListShown()) return;
+  Control* control = ControlOf(edit_window);
+  if (control == nullptr) return;
+  std::string text = WideToUtf8(WindowText(edit_window));
+  if (text == control->Text()) return;
+  // The entry the list closed with: one change of the user's.
+  auto& edit = static_cast<widgets::Edit&>(*control);
+  user_editing_ = control;
+  application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
+  user_editing_ = nullptr;
+}
+
+void Win32FormView::ShowFolderFieldMenu(HWND edit_window, LPARAM where) {
+  Control* control = ControlOf(edit_window);
+  if (control == nullptr) return;
+  POINT point{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+  if (where == -1) {
+    // From the keyboard: at the edit's corner.
+    RECT area;
+    GetWindowRect(edit_window, &area);
+    point = {area.left, area.bottom};
+  }
+  // A field that takes no input offers no folder.
+  if (!RunFolderFieldMenu(edit_window, point, control->CanFocus())) return;
+  const std::optional<std::string> start = FolderPickerStart(control->Text());
+  const std::optional<std::wstring> chosen =
+      ChooseFolder(window_, start ? Utf8ToWide(*start) : std::wstring());
+  if (!chosen || !control->CanFocus()) return;
+  // The whole folder at once: one user change, so the check runs once.
+  auto& edit = static_cast<widgets::Edit&>(*control);
+  std::string text = WideToUtf8(*chosen);
+  application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
 }
 
 LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -408,7 +500,8 @@ LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, L
 LRESULT Win32FormView::HandleCommand(HWND control_window, WORD code) {
   Control* control = ControlOf(control_window);
   if (control == nullptr) return 0;
-  if (control->Kind() == ControlKind::kEdit && code == EN_CHANGE && !writing_text_) {
+  if (control->Kind() == ControlKind::kEdit && code == EN_CHANGE && !writing_text_ &&
+      list_writing_ != control_window) {
     auto& edit = static_cast<widgets::Edit&>(*control);
     std::string text = WideToUtf8(WindowText(control_window));
     // The native edit keeps its own caret; the model's is not written back.

@@ -46,6 +46,14 @@ class Win32FormView : public widgets::ControlObserver {
   LRESULT HandleCommand(HWND control_window, WORD code);
   LRESULT LabelColors(HWND label_window, HDC dc);
   void TakeFolderDrop(HWND edit_window, HDROP drop);
+  // Whether the edit shows an entry of its completion list, not yet the model's.
+  bool ListEntryShown(HWND edit_window) const;
+  // Hands an entry the completion list left in the edit to the model.
+  void SettleListText(HWND edit_window);
+  void ShowFolderFieldMenu(HWND edit_window, LPARAM where);
+
+  // Posted to an edit after the completion list may have closed.
+  static constexpr UINT kSettleListText = WM_APP + 1;
 
   // The native window of each control kind is made in one place: its
   // style, its font and what it accepts.
@@ -81,6 +89,8 @@ class Win32FormView : public widgets::ControlObserver {
   std::map<COLORREF, HBRUSH> brushes_;
   // Set while the view writes an edit itself, whose EN_CHANGE is no user's.
   bool writing_text_ = false;
+  // The edit the completion list is writing its entry into.
+  HWND list_writing_ = nullptr;
   // The edit whose user change is being handed to the model.
   const widgets::Control* user_editing_ = nullptr;
   bool activated_ = false;

@@ -47,7 +47,6 @@ void MakeMapFiles(const TempTree& tree, std::string_view folder, std::uint64_t s
 void SetReadOnly(const std::string& path, bool read_only = true);
 // Sets the last-write time to midnight UTC of the given day.
 void SetModificationTime(const std::string& path, int year, int month, int day);
-// Deletes a file.
 void RemoveFile(const std::string& path);
 
 // A file whose size cannot be measured, as long as the object lives: on

@@ -36,7 +36,7 @@ bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
                                             [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
-ModelFiles::ModelFiles(TreeSpec tree, std::string root)
+ModelFiles::ModelFiles(TreeLayout tree, std::string root)
     : tree_(std::move(tree)), root_(std::move(root)), root_names_(Names(root_)) {}
 
 const EntrySpec* ModelFiles::Entry(const std::string& path) const {
@@ -107,6 +107,14 @@ const EntrySpec* ModelFiles::Lookup(std::string_view path) const {
   const EntrySpec* entry = Child(folder, last, false);
   if (entry != nullptr && path.back() == '/' && entry->kind != EntryKind::kFolder) return nullptr;
   return entry;
+}
+
+bool ModelFiles::IsFolderAsSpelt(std::string_view path) const {
+  while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+  if (path == root_) return true;
+  if (!path.starts_with(root_ + "/")) return false;
+  const EntrySpec* entry = Entry(std::string(path.substr(root_.size() + 1)));
+  return entry != nullptr && entry->kind == EntryKind::kFolder;
 }
 
 void ModelFiles::Remove(const std::string& path) {

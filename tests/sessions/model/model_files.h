@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/tree_spec.h"
+#include "model/tree_layout.h"
 
 namespace sqp::sessions {
 
@@ -15,14 +15,18 @@ namespace sqp::sessions {
 // nothing outside the tree but the folders leading to it.
 class ModelFiles {
  public:
-  ModelFiles(TreeSpec tree, std::string root);
+  ModelFiles(TreeLayout tree, std::string root);
 
   const std::string& Root() const { return root_; }
-  const TreeSpec& Tree() const { return tree_; }
+  const TreeLayout& Tree() const { return tree_; }
 
   // The entry a path names, relative to the tree's root or absolute; nullptr
   // when it names nothing in the tree (or a folder given with a trailing "/").
   const EntrySpec* Lookup(std::string_view path) const;
+
+  // Whether a full path names a folder of the tree spelt exactly so, as the
+  // kernel answers it (a file manager hands over names as they are on disk).
+  bool IsFolderAsSpelt(std::string_view path) const;
 
   // The test's own changes between two actions.
   void Remove(const std::string& path);
@@ -36,7 +40,7 @@ class ModelFiles {
   // else one that differs only in ASCII letter case.
   const EntrySpec* Child(const std::string& folder, std::string_view name, bool folders_only) const;
 
-  TreeSpec tree_;
+  TreeLayout tree_;
   std::string root_;
   std::vector<std::string> root_names_;
 };

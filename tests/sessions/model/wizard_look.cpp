@@ -6,8 +6,6 @@
 
 namespace sqp::sessions {
 
-namespace {
-
 std::string Quoted(const std::string& text) {
   std::string quoted = "\"";
   for (const char c : text) {
@@ -21,6 +19,8 @@ std::string Quoted(const std::string& text) {
   }
   return quoted + "\"";
 }
+
+namespace {
 
 std::string Text(const ResultLook& look) {
   std::ostringstream out;

@@ -52,6 +52,10 @@ inline constexpr std::uint32_t kLookGreen = 0x008000;
 inline constexpr std::uint32_t kLookRed = 0x0000FF;
 
 // One line per field that differs; empty when the two agree.
+// `text` in double quotes, with control characters, quotes and backslashes
+// written as \xNN, so that a failing session can be read and typed again.
+std::string Quoted(const std::string& text);
+
 std::string DescribeDifferences(const WizardLook& expected, const WizardLook& actual);
 std::string Describe(const WizardLook& look);
 

@@ -296,9 +296,8 @@ std::optional<std::string> WizardModel::DroppedFolder(const std::string& items) 
     if (path.empty() || path[0] != '/' || (path.size() > 1 && path[1] == '/')) return std::nullopt;
   }
   for (const std::string& path : paths) {
-    const EntrySpec* entry = files_.Lookup(path);
-    // A file stands for the folder that holds it.
-    const std::string named = entry != nullptr && entry->kind == EntryKind::kFolder
+    // A file, or a name that is not there, stands for the folder that holds it.
+    const std::string named = files_.IsFolderAsSpelt(path)
                                   ? without_trailing_slashes(path)
                                   : without_trailing_slashes(path.substr(0, path.rfind('/') + 1));
     if (folder.has_value() && *folder != named) return std::nullopt;

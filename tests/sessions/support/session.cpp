@@ -3,23 +3,11 @@
 #include <cstdio>
 #include <sstream>
 
+#include "model/wizard_look.h"
+
 namespace sqp::sessions {
 
 namespace {
-
-std::string Quoted(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) < 32 || c == '"' || c == '\\') {
-      char escaped[8];
-      std::snprintf(escaped, sizeof(escaped), "\\x%02x", static_cast<unsigned char>(c));
-      quoted += escaped;
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
 
 const char* StepName(StepKind kind) {
   switch (kind) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/tree_spec.h"
+#include "model/tree_layout.h"
 #include "model/user_step.h"
 
 namespace sqp::sessions {
@@ -37,7 +37,7 @@ struct Action {
 // A whole session: the tree made on disk, the command line, then the user's
 // actions and the test's own changes to the tree between them.
 struct Session {
-  TreeSpec tree;
+  TreeLayout tree;
   std::vector<std::string> arguments;
   std::vector<Action> actions;
 };

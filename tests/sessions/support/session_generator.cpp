@@ -32,7 +32,7 @@ std::string Respelled(Choices& choices, const std::string& name) {
   return spelled;
 }
 
-void AddMapFiles(Choices& choices, const std::string& folder, TreeSpec& tree) {
+void AddMapFiles(Choices& choices, const std::string& folder, TreeLayout& tree) {
   // Half the folders hold all three files, writeable: the wizard can pass.
   const bool complete = choices.Percent(50);
   for (const char* name : kMapFiles) {
@@ -58,8 +58,8 @@ void AddMapFiles(Choices& choices, const std::string& folder, TreeSpec& tree) {
   }
 }
 
-TreeSpec MakeTree(Choices& choices) {
-  TreeSpec tree;
+TreeLayout MakeTree(Choices& choices) {
+  TreeLayout tree;
   if (choices.Percent(95)) tree.push_back({"patch.sq2", EntryKind::kFile, 10, false});
   if (choices.Percent(40)) tree.push_back({"Other.SQ2", EntryKind::kFile, 0, choices.Percent(30)});
   if (choices.Percent(40)) tree.push_back({"notes.txt", EntryKind::kFile, 5, false});
@@ -78,7 +78,7 @@ TreeSpec MakeTree(Choices& choices) {
   return tree;
 }
 
-std::vector<std::string> Folders(const TreeSpec& tree) {
+std::vector<std::string> Folders(const TreeLayout& tree) {
   std::vector<std::string> folders = {""};
   for (const EntrySpec& entry : tree) {
     if (entry.kind == EntryKind::kFolder) folders.push_back(entry.path);
@@ -102,7 +102,7 @@ std::string RespelledPath(Choices& choices, const std::string& path) {
 // A folder text as a user would write it: mostly a folder of the tree,
 // relative or absolute, in some letter case, with trailing "/" and, when
 // pasted, blanks or control characters around it.
-std::string MakeFolderText(Choices& choices, const TreeSpec& tree, bool pasted) {
+std::string MakeFolderText(Choices& choices, const TreeLayout& tree, bool pasted) {
   const std::vector<std::string> folders = Folders(tree);
   std::string relative;
   const std::uint32_t target = choices.Below(100);
@@ -142,7 +142,7 @@ std::string MakeFolderText(Choices& choices, const TreeSpec& tree, bool pasted) 
   return text;
 }
 
-std::vector<std::string> MakeArguments(Choices& choices, const TreeSpec& tree) {
+std::vector<std::string> MakeArguments(Choices& choices, const TreeLayout& tree) {
   const char* kGoodPatchNames[] = {"patch.sq2", "{root}/patch.sq2", "PATCH.SQ2",
                                    "{root}/cd/../patch.sq2"};
   const char* kOtherPatchNames[] = {"other.sq2",  "missing.sq2",   "notes.txt",
@@ -174,7 +174,7 @@ std::vector<std::string> MakeArguments(Choices& choices, const TreeSpec& tree) {
   return arguments;
 }
 
-char MakeCharacter(Choices& choices, const TreeSpec& tree) {
+char MakeCharacter(Choices& choices, const TreeLayout& tree) {
   if (choices.Percent(60)) {
     // A character of a folder's name, in either case now and then.
     const std::vector<std::string> folders = Folders(tree);
@@ -201,7 +201,7 @@ Action StepAction(StepKind kind, std::string text = {}) {
   return action;
 }
 
-std::vector<const EntrySpec*> Changeable(const TreeSpec& tree) {
+std::vector<const EntrySpec*> Changeable(const TreeLayout& tree) {
   std::vector<const EntrySpec*> entries;
   for (const EntrySpec& entry : tree) {
     if (entry.kind != EntryKind::kFolder) entries.push_back(&entry);
@@ -209,7 +209,7 @@ std::vector<const EntrySpec*> Changeable(const TreeSpec& tree) {
   return entries;
 }
 
-Action MakeTreeChange(Choices& choices, TreeSpec& tree) {
+Action MakeTreeChange(Choices& choices, TreeLayout& tree) {
   const std::vector<const EntrySpec*> entries = Changeable(tree);
   if (entries.empty()) return StepAction(StepKind::kEscape);
   const EntrySpec& entry = *entries[choices.Below(static_cast<std::uint32_t>(entries.size()))];
@@ -240,7 +240,7 @@ Action MakeTreeChange(Choices& choices, TreeSpec& tree) {
 // folder now and then with a trailing "/"), two of one folder or of two, a
 // removed file, and now and then a relative or network path, which no field
 // takes.
-std::string MakeDropItems(Choices& choices, const TreeSpec& tree) {
+std::string MakeDropItems(Choices& choices, const TreeLayout& tree) {
   auto item = [&]() -> std::string {
     const std::uint32_t kind = choices.Below(100);
     if (kind < 5) return "uo";
@@ -259,7 +259,7 @@ std::string MakeDropItems(Choices& choices, const TreeSpec& tree) {
   return items;
 }
 
-Action MakeAction(Choices& choices, TreeSpec& tree, const SessionLimits& limits) {
+Action MakeAction(Choices& choices, TreeLayout& tree, const SessionLimits& limits) {
   auto step = [](StepKind kind, std::string text = {}) {
     return StepAction(kind, std::move(text));
   };
@@ -310,7 +310,7 @@ Session MakeSession(Choices& choices, const SessionLimits& limits) {
   Session session;
   session.tree = MakeTree(choices);
   session.arguments = MakeArguments(choices, session.tree);
-  TreeSpec tree = session.tree;
+  TreeLayout tree = session.tree;
   const std::size_t count = choices.Below(static_cast<std::uint32_t>(limits.max_actions) + 1);
   for (std::size_t i = 0; i < count && !choices.Exhausted(); ++i) {
     session.actions.push_back(MakeAction(choices, tree, limits));

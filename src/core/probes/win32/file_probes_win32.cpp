@@ -49,8 +49,8 @@ bool FileIsWriteable(const std::string& path) {
 std::uint32_t FileByteSize(const std::string& path) {
   const std::optional<std::string> ansi = AnsiPath(path);
   if (!ansi) throw EInOutError(kInvalidPathCode);
-  // Reading only: asking for write access failed on every read-only file,
-  // which made the files of a real CD impossible to measure.
+  // Reading only: write access is refused on every read-only file, and every
+  // file on a real CD is one.
   const HANDLE file = CreateFileA(ansi->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw EInOutError(static_cast<int>(GetLastError()));

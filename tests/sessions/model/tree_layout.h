@@ -17,7 +17,7 @@ struct EntrySpec {
   bool read_only = false;  // the owner's write bit cleared
 };
 
-using TreeSpec = std::vector<EntrySpec>;
+using TreeLayout = std::vector<EntrySpec>;
 
 // Where `path` names an entry, the part before its last "/" ("" at the root).
 std::string ParentOf(const std::string& path);
