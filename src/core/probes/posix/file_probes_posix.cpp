@@ -43,11 +43,12 @@ bool IsPlainPath(const std::string& path, Wildcards wildcards) {
 }
 
 // The path a probe looks up: the text's POSIX spelling with "." and ".."
-// taken as steps in the text, as Windows takes them.
+// taken as steps in the text, as Windows takes them. A drive's spelling has
+// taken them already, without ever leaving the drive.
 std::optional<std::string> ProbePath(const std::string& text) {
-  const std::optional<std::string> spelling = PosixSpelling(text);
-  if (!spelling) return std::nullopt;
-  return CollapseDotSteps(*spelling);
+  std::optional<std::string> spelling = PosixSpelling(text);
+  if (spelling && !IsDriveLetterText(text)) *spelling = CollapseDotSteps(*spelling);
+  return spelling;
 }
 
 bool StatFound(const std::string& text, Wildcards wildcards, struct stat& info) {
@@ -86,6 +87,8 @@ int OpenFound(const std::string& text) {
       throw EInOutError(3);
     case LookupResult::kAccessDenied:
       throw EInOutError(5);
+    case LookupResult::kNoNameLeft:
+      throw EInOutError(123);  // ERROR_INVALID_NAME
   }
   const int fd = OpenForSize(lookup.path);
   if (fd < 0) throw EInOutError(InOutCodeFromErrno(errno));
