@@ -45,3 +45,10 @@ timeout 300 wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 cmake --preset windows
 cmake --build --preset windows
 ctest --preset windows -j2
+
+# The Linux file probes against Wine's kernel32 on one tree, as root and as
+# "nobody" (docs/differential.md); the native harness comes from the ci build.
+cmake --preset ci >/dev/null
+cmake --build --preset ci --target differential_harness
+bash tests/differential/run_differential.sh build/ci/tests/differential/differential_harness \
+  build/windows/tests/differential/differential_harness.exe
