@@ -41,5 +41,25 @@ TEST(PosixSpelling, MapsDrivesThroughThePrefixAndTildeToHome) {
   }
 }
 
+TEST(CollapseDotSteps, TakesDotsAsStepsInTheText) {
+  const struct {
+    const char* path;
+    const char* collapsed;
+  } cases[] = {
+      {"/a/missing/../b", "/a/b"},
+      {"/a/./b/.", "/a/b"},
+      {"/../a", "/a"},
+      {"/a/b/../../..", "/"},
+      {"a/../../b", "../b"},
+      {"./../here/x", "../here/x"},
+      {"a/..", "."},
+      {"a//b/", "a/b/"},
+      {"/", "/"},
+      {"", ""},
+      {"/a/..x/b.", "/a/..x/b."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CollapseDotSteps(c.path), c.collapsed) << c.path;
+}
+
 }  // namespace
 }  // namespace sqp

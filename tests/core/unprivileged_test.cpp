@@ -56,6 +56,11 @@ TEST_F(Unprivileged, AnUnreadableFolderStillYieldsExactNames) {
   EXPECT_TRUE(FileIsPresent(tree_.Path("noread/Map0.mul")));
   EXPECT_FALSE(FileIsPresent(tree_.Path("noread/MAP0.MUL")));
   EXPECT_FALSE(FileIsPresent(tree_.Path("noread/*.mul")));
+  // A folder that had to be listed and may not be is access denied, for a
+  // name in another case and for a folder below it alike.
+  EXPECT_EQ(SizeFailureCode(tree_.Path("noread/MAP0.MUL")), 5);
+  EXPECT_EQ(SizeFailureCode(tree_.Path("noread/SUB/Map0.mul")), 5);
+  EXPECT_EQ(SizeFailureCode(tree_.Path("noread/missing.mul")), 5);
   run_.TypeOver(*run_.Form().UOClientPathEdit, tree_.Path("noread"));
   EXPECT_TRUE(run_.NextEnabled());
 }

@@ -1,5 +1,6 @@
 #include "probes/name_match.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace sqp {
@@ -7,6 +8,10 @@ namespace sqp {
 namespace {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+unsigned char UpperAscii(char c) {
+  return static_cast<unsigned char>((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c);
+}
 
 bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -25,6 +30,15 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   }
   return true;
+}
+
+bool ListsBefore(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return UpperAscii(a[i]) < UpperAscii(b[i]);
+  }
+  if (a.size() != b.size()) return a.size() < b.size();
+  return a < b;
 }
 
 bool HasWildcard(std::string_view name) {

@@ -14,4 +14,11 @@ bool HasWildcard(std::string_view name);
 // counts as one character); everything else as EqualsIgnoringAsciiCase.
 bool MatchesWildcard(std::string_view pattern, std::string_view name);
 
+// Whether a folder listing under Wine names `a` before `b`: ASCII letters
+// compared as capitals (so "_" comes after every letter), then, between
+// names equal so, byte by byte ("MAP0.MUL" before "Map0.mul"). Among case
+// variants of a name, or the matches of a pattern, the first in this order
+// is the one FindFirstFile returns, on every file system.
+bool ListsBefore(std::string_view a, std::string_view b);
+
 }  // namespace sqp

@@ -163,24 +163,25 @@ std::vector<HostileCase> HostileInputCases() {
          return Folders(LongTextForTheRoot(t, 260, 3), Via::kTypedFolders);
        },
        kAllFound},
-      {"a folder text of 4096 characters is longer than the kernel takes",
+      // The steps are taken in the text, so the kernel never sees its length.
+      {"a folder text of 4096 characters that steps back to the root",
        [](const TempTree& t) {
          MakeMapFiles(t, "", kSecondAge);
          return Folders(LongTextForTheRoot(t, 4096, 40));
        },
-       kNothingFound},
-      {"a folder text of 65536 characters",
+       kAllFound},
+      {"a folder text of 65536 characters that steps back to the root",
        [](const TempTree& t) {
          MakeMapFiles(t, "", kSecondAge);
          return Folders(LongTextForTheRoot(t, 65536, 40));
        },
-       kNothingFound},
+       kAllFound},
       {"a folder text of 256 KiB of \"/.\" steps costs no more than its length",
        [](const TempTree& t) {
          MakeMapFiles(t, "", kSecondAge);
          return Folders(LongTextForTheRoot(t, std::size_t{1} << 18, 40));
        },
-       kNothingFound},
+       kAllFound},
       {"a folder text of one megabyte of trailing slashes is stripped",
        [](const TempTree& t) { return Folders(GoodFolder(t) + std::string(1 << 20, '/')); },
        kAllFound},

@@ -19,6 +19,57 @@ std::vector<std::string> Names(std::string_view path) {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// The order of a folder listing under Wine: letters as capitals, then bytes.
+std::string ListingKey(std::string_view name) {
+  std::string key;
+  for (const char c : name) key += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  return key;
+}
+
+bool ListedBefore(std::string_view a, std::string_view b) {
+  const std::string key_a = ListingKey(a);
+  const std::string key_b = ListingKey(b);
+  if (key_a != key_b) {
+    return std::lexicographical_compare(
+        key_a.begin(), key_a.end(), key_b.begin(), key_b.end(), [](char x, char y) {
+          return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+        });
+  }
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+  });
+}
+
+// "." and ".." are steps in the text on Windows, taken before any lookup.
+// Only the ".." that start a relative path are left.
+std::vector<std::string> Steps(const std::vector<std::string>& names, bool absolute) {
+  std::vector<std::string> steps;
+  for (const std::string& name : names) {
+    if (name == ".") continue;
+    if (name != "..") {
+      steps.push_back(name);
+    } else if (!steps.empty() && steps.back() != "..") {
+      steps.pop_back();
+    } else if (!absolute) {
+      steps.push_back(name);
+    }
+  }
+  return steps;
+}
+
+// A name not found as typed, as Windows tries it again: a folder on the way
+// without one trailing dot, the last name without all its trailing dots and
+// blanks. Empty when nothing changes or nothing is left.
+std::string Retried(const std::string& name, bool last) {
+  std::string retried = name;
+  if (last) {
+    while (!retried.empty() && (retried.back() == '.' || retried.back() == ' ')) retried.pop_back();
+  } else if (!retried.empty() && retried.back() == '.') {
+    retried.pop_back();
+  }
+  return retried == name ? std::string() : retried;
+}
+
 }  // namespace
 
 std::string ParentOf(const std::string& path) {
@@ -65,46 +116,53 @@ const EntrySpec* ModelFiles::Child(const std::string& folder, std::string_view n
     if (entry_name.find('/') != std::string_view::npos) continue;
     if (folders_only && entry.kind != EntryKind::kFolder) continue;
     if (entry_name == name) return &entry;
-    if (other_case == nullptr && SameIgnoringAsciiCase(entry_name, name)) other_case = &entry;
+    if (SameIgnoringAsciiCase(entry_name, name) &&
+        (other_case == nullptr ||
+         ListedBefore(entry_name, std::string_view(other_case->path).substr(prefix)))) {
+      other_case = &entry;
+    }
   }
   return other_case;
 }
 
 const EntrySpec* ModelFiles::Lookup(std::string_view path) const {
   if (path.find_first_of("*?") != std::string_view::npos) return nullptr;
-  const std::vector<std::string> names = Names(path);
+  const bool absolute = !path.empty() && path.front() == '/';
+  const std::vector<std::string> names = Steps(Names(path), absolute);
   if (names.empty()) return nullptr;
   // Where the walk stands: in the folders that lead to the tree (depth below
   // root_names_.size()), or in the tree at `folder`.
   const std::size_t tree_depth = root_names_.size();
-  std::size_t depth = !path.empty() && path.front() == '/' ? 0 : tree_depth;
+  std::size_t depth = absolute ? 0 : tree_depth;
   std::string folder;
   for (std::size_t i = 0; i + 1 < names.size(); ++i) {
     const std::string& name = names[i];
-    if (name == ".") continue;
-    if (name == "..") {
-      if (depth < tree_depth) {
-        if (depth > 0) --depth;
-      } else if (folder.empty()) {
-        --depth;
-      } else {
-        folder = ParentOf(folder);
-      }
+    if (name == "..") {  // only at the start of a relative path; "/.." is "/"
+      if (depth > 0) --depth;
       continue;
     }
     if (depth < tree_depth) {
       // Nothing is known outside the tree: only the way to it.
-      if (!SameIgnoringAsciiCase(name, root_names_[depth])) return nullptr;
+      const std::string& way = root_names_[depth];
+      if (!SameIgnoringAsciiCase(name, way) && !SameIgnoringAsciiCase(Retried(name, false), way)) {
+        return nullptr;
+      }
       ++depth;
       continue;
     }
     const EntrySpec* child = Child(folder, name, true);
+    if (child == nullptr && !Retried(name, false).empty()) {
+      child = Child(folder, Retried(name, false), true);
+    }
     if (child == nullptr) return nullptr;
     folder = child->path;
   }
   const std::string& last = names.back();
-  if (depth < tree_depth || last == "." || last == "..") return nullptr;
+  if (depth < tree_depth || last == "..") return nullptr;
   const EntrySpec* entry = Child(folder, last, false);
+  if (entry == nullptr && !Retried(last, true).empty()) {
+    entry = Child(folder, Retried(last, true), false);
+  }
   if (entry != nullptr && path.back() == '/' && entry->kind != EntryKind::kFolder) return nullptr;
   return entry;
 }

@@ -10,9 +10,12 @@ namespace sqp::sessions {
 
 // The model's own view of a session's tree: which entries exist under which
 // spelling, their kind, size and read-only bit. It answers what a probe of a
-// path meets the way the Linux program finds names: letter case ignored (the
-// exact spelling first), "." and ".." stepped through folders that exist,
-// nothing outside the tree but the folders leading to it.
+// path meets the way the Linux program finds names, which are Windows' rules:
+// "." and ".." taken as steps in the text first; letter case ignored (the
+// exact spelling first, else the first of the other spellings in Wine's
+// listing order); a name not found tried again without one trailing dot on
+// a folder, without every trailing dot and blank on the last name; nothing
+// outside the tree but the folders leading to it.
 class ModelFiles {
  public:
   ModelFiles(TreeLayout tree, std::string root);
@@ -37,7 +40,7 @@ class ModelFiles {
   const EntrySpec* Entry(const std::string& path) const;
   EntrySpec* MutableEntry(const std::string& path);
   // The entry called `name` in the tree folder `folder`: the exact spelling,
-  // else one that differs only in ASCII letter case.
+  // else the first listed of those that differ only in ASCII letter case.
   const EntrySpec* Child(const std::string& folder, std::string_view name, bool folders_only) const;
 
   TreeLayout tree_;

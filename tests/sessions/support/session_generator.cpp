@@ -55,6 +55,21 @@ void AddMapFiles(Choices& choices, const std::string& folder, TreeLayout& tree) 
       entry.size = choices.Below(2000);
     }
     tree.push_back(entry);
+    // Now and then a second spelling of the name beside it: which one the
+    // probes take is decided by the listing order, not the file system's.
+    if (choices.Percent(8)) {
+      EntrySpec twin = entry;
+      twin.path = (folder.empty() ? "" : folder + "/") + Respelled(choices, name);
+      const bool taken = std::any_of(tree.begin(), tree.end(), [&](const EntrySpec& other) {
+        return other.path == twin.path;
+      });
+      if (!taken) {
+        twin.kind = choices.Percent(25) ? EntryKind::kFolder : EntryKind::kFile;
+        twin.size = twin.kind == EntryKind::kFolder ? 0 : choices.Pick(kStaticsSizes);
+        twin.read_only = twin.kind == EntryKind::kFile && choices.Percent(30);
+        tree.push_back(twin);
+      }
+    }
   }
 }
 
@@ -65,8 +80,9 @@ TreeLayout MakeTree(Choices& choices) {
   if (choices.Percent(40)) tree.push_back({"notes.txt", EntryKind::kFile, 5, false});
   if (choices.Percent(30)) tree.push_back({"folder.sq2", EntryKind::kFolder, 0, false});
   if (choices.Percent(20)) tree.push_back({"patch.sq2.bak", EntryKind::kFile, 0, false});
-  for (const char* folder : {"uo", "cd", "UO Client", "Backup"}) {
-    if (!choices.Percent(65)) continue;
+  // "uo." is a name of its own on Linux: found as typed, before "uo".
+  for (const char* folder : {"uo", "cd", "UO Client", "Backup", "uo."}) {
+    if (!choices.Percent(std::string(folder) == "uo." ? 15 : 65)) continue;
     tree.push_back({folder, EntryKind::kFolder, 0, false});
     AddMapFiles(choices, folder, tree);
     if (std::string(folder) == "cd" && choices.Percent(35)) {
@@ -114,11 +130,15 @@ std::string MakeFolderText(Choices& choices, const TreeLayout& tree, bool pasted
   } else if (target < 94) {
     relative = "uo/Map0.mul";
   } else {
-    relative = choices.Percent(50) ? "uo." : "cd ";
+    const char* kTrailing[] = {"uo.", "uo..", "cd ", "cd. "};
+    relative = choices.Pick(kTrailing);
   }
   if (choices.Percent(12)) {
-    // A detour through another folder of the tree.
-    const std::string& other = folders[choices.Below(static_cast<std::uint32_t>(folders.size()))];
+    // A detour through another folder of the tree, or through none: the
+    // steps are taken in the text.
+    const std::string other =
+        choices.Percent(30) ? "missing"
+                            : folders[choices.Below(static_cast<std::uint32_t>(folders.size()))];
     if (!other.empty()) relative = other + "/../" + relative;
   }
   if (choices.Percent(8)) relative = "./" + relative;

@@ -42,8 +42,17 @@ bool IsPlainPath(const std::string& path, Wildcards wildcards) {
   return true;
 }
 
+// The path a probe looks up: the text's POSIX spelling with "." and ".."
+// taken as steps in the text, as Windows takes them. A drive's spelling has
+// taken them already, without ever leaving the drive.
+std::optional<std::string> ProbePath(const std::string& text) {
+  std::optional<std::string> spelling = PosixSpelling(text);
+  if (spelling && !IsDriveLetterText(text)) *spelling = CollapseDotSteps(*spelling);
+  return spelling;
+}
+
 bool StatFound(const std::string& text, Wildcards wildcards, struct stat& info) {
-  const std::optional<std::string> spelling = PosixSpelling(text);
+  const std::optional<std::string> spelling = ProbePath(text);
   if (!spelling) return false;
   const std::string& path = *spelling;
   // One system call for the usual case: the name is spelt as on disk.
@@ -58,7 +67,7 @@ int OpenForSize(const std::string& path) {
 }
 
 int OpenFound(const std::string& text) {
-  const std::optional<std::string> spelling = PosixSpelling(text);
+  const std::optional<std::string> spelling = ProbePath(text);
   if (!spelling) throw EInOutError(3);  // a drive without a prefix, or "~" without a home
   const std::string& path = *spelling;
   // The exact name first, as in StatFound; any failure takes the full lookup,
@@ -76,6 +85,10 @@ int OpenFound(const std::string& text) {
     case LookupResult::kPathNotFound:
     case LookupResult::kInvalidName:
       throw EInOutError(3);
+    case LookupResult::kAccessDenied:
+      throw EInOutError(5);
+    case LookupResult::kNoNameLeft:
+      throw EInOutError(123);  // ERROR_INVALID_NAME
   }
   const int fd = OpenForSize(lookup.path);
   if (fd < 0) throw EInOutError(InOutCodeFromErrno(errno));

@@ -15,6 +15,8 @@ struct FolderLookup {
   std::string path;  // the folder as the file system spells it
   off_t size = 0;    // the folder's own size in bytes
   bool spelt_exactly = false;
+  bool denied = false;        // a folder on the way could not be read
+  bool no_name_left = false;  // a folder on the way named only by dots
 };
 
 // What the probes of the current pass learnt: folder texts resolved, and

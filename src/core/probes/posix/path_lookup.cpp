@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -42,21 +43,31 @@ struct DirCloser {
   void operator()(DIR* dir) const { closedir(dir); }
 };
 
-// The first entry of `folder`, in directory order, whose name satisfies
-// `accept`; "." and ".." are offered first, as Windows lists them first.
+// The entry of `folder` that Wine would list first among those whose name
+// satisfies `accept`: "." and ".." come first, then name order
+// (ListsBefore), whatever order the file system keeps. `denied` is set when
+// the folder may not be read.
 std::string FindEntry(const std::string& folder,
-                      const std::function<bool(std::string_view)>& accept) {
+                      const std::function<bool(std::string_view)>& accept, bool* denied = nullptr) {
   for (std::string_view dot : {".", ".."}) {
     if (accept(dot)) return Join(folder, dot);
   }
   std::unique_ptr<DIR, DirCloser> dir(opendir(folder.empty() ? "." : folder.c_str()));
-  if (!dir) return {};
+  if (!dir) {
+    if (denied != nullptr && (errno == EACCES || errno == EPERM)) *denied = true;
+    return {};
+  }
+  std::string first;
+  bool found = false;
   while (const dirent* entry = readdir(dir.get())) {
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    if (accept(name)) return Join(folder, name);
+    if ((!found || ListsBefore(name, first)) && accept(name)) {
+      first = name;
+      found = true;
+    }
   }
-  return {};
+  return found ? Join(folder, first) : std::string();
 }
 
 bool IsFolder(const std::string& path, off_t* size = nullptr) {
@@ -71,17 +82,17 @@ bool Exists(const std::string& path) {
   return lstat(path.c_str(), &info) == 0;
 }
 
-enum class VariantSearch { kNone, kOne, kUndecided };
+// The spellings of a name in other letter cases that exist in a folder, or
+// nothing when only reading the folder can tell.
+using CaseVariants = std::optional<std::vector<std::string>>;
 
 // In a large folder, asking the kernel for each spelling of `name` in other
 // letter cases costs less than reading every entry. A name whose letters
-// make too many spellings for the folder's size is left undecided, and so is
-// any answer other than "no such entry", and more than one match, where only
-// the folder's order can tell which entry comes first. On a file system that
-// holds exactly the names it lists, the one match is the entry FindEntry
-// would return.
-VariantSearch FindCaseVariant(const std::string& folder, off_t folder_size, std::string_view name,
-                              std::string* found) {
+// make too many spellings for the folder's size is left to the listing, and
+// so is any answer other than "no such entry". On a file system that holds
+// exactly the names it lists, the spellings found are the entries a listing
+// would match.
+CaseVariants FindCaseVariants(const std::string& folder, off_t folder_size, std::string_view name) {
   // A folder of this size in bytes holds thousands of entries on ext4,
   // tmpfs or btrfs; below it, reading the folder is cheap.
   constexpr off_t kLargeFolderBytes = 64 * 1024;
@@ -94,15 +105,15 @@ VariantSearch FindCaseVariant(const std::string& folder, off_t folder_size, std:
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) letters.push_back(i);
   }
   // Without letters only the exact name matches ("." and ".." among them).
-  if (letters.empty() || letters.size() > kMaxLetters) return VariantSearch::kUndecided;
+  if (letters.empty() || letters.size() > kMaxLetters) return std::nullopt;
   const std::uint32_t spellings = 1u << letters.size();
   if (folder_size < kLargeFolderBytes ||
       folder_size / kFolderBytesPerSpelling < static_cast<off_t>(spellings)) {
-    return VariantSearch::kUndecided;
+    return std::nullopt;
   }
   std::string candidate = Join(folder, name);
   const std::size_t name_start = candidate.size() - name.size();
-  std::string match;
+  std::vector<std::string> variants;
   for (std::uint32_t mask = 1; mask < spellings; ++mask) {  // mask 0 is the exact name
     for (std::size_t bit = 0; bit < letters.size(); ++bit) {
       const char c = name[letters[bit]];
@@ -110,20 +121,88 @@ VariantSearch FindCaseVariant(const std::string& folder, off_t folder_size, std:
     }
     struct stat info;
     if (lstat(candidate.c_str(), &info) == 0) {
-      if (!match.empty()) return VariantSearch::kUndecided;
-      match = candidate;
+      variants.push_back(candidate);
     } else if (errno != ENOENT) {
-      return VariantSearch::kUndecided;
+      return std::nullopt;
     }
   }
-  if (match.empty()) return VariantSearch::kNone;
-  *found = std::move(match);
-  return VariantSearch::kOne;
+  return variants;
+}
+
+// The variant that a listing of its folder names first.
+std::string FirstListed(const std::vector<std::string>& paths, std::size_t name_start) {
+  const std::string* first = nullptr;
+  for (const std::string& path : paths) {
+    const std::string_view name = std::string_view(path).substr(name_start);
+    if (first == nullptr || ListsBefore(name, std::string_view(*first).substr(name_start))) {
+      first = &path;
+    }
+  }
+  return first == nullptr ? std::string() : *first;
+}
+
+// What Windows makes of a name that is not found as typed. A folder on the
+// way loses one trailing dot ("UO./Map0.mul" finds "UO", "UO../Map0.mul"
+// and "UO /Map0.mul" find nothing); the last name loses all its trailing
+// dots and blanks ("Map0.mul. ." is "Map0.mul").
+// "." and ".." are left alone; what becomes one of them, or nothing, is no
+// name at all ("..." on the way, "..." at the end).
+std::string_view WithoutTrailingDot(std::string_view name) {
+  if (name == "." || name == ".." || name.empty() || name.back() != '.') return name;
+  name.remove_suffix(1);
+  return name;
+}
+
+std::string_view WithoutTrailingDotsAndBlanks(std::string_view name) {
+  if (name == "." || name == "..") return name;
+  while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
+  return name;
+}
+
+// The folder `name` in `parent`: its exact name first (unless known not to
+// be a folder), then, among the entries equal to it without regard to ASCII
+// case that are folders, the first in name order. Empty when there is none.
+std::string FindFolderIn(const std::string& parent, std::string_view name, bool exact_is_no_folder,
+                         bool* denied) {
+  if (name.empty()) return {};
+  const std::string exact = Join(parent, name);
+  if (!exact_is_no_folder && IsFolder(exact)) return exact;
+  const bool no_such_entry = exact_is_no_folder || errno == ENOENT;
+  off_t parent_size = 0;
+  CaseVariants variants;
+  if (no_such_entry && IsFolder(parent.empty() ? "." : parent, &parent_size)) {
+    variants = FindCaseVariants(parent, parent_size, name);
+  }
+  if (variants) {
+    std::erase_if(*variants, [](const std::string& path) { return !IsFolder(path); });
+    return FirstListed(*variants, exact.size() - name.size());
+  }
+  return FindEntry(
+      parent,
+      [&](std::string_view entry) {
+        return EqualsIgnoringAsciiCase(entry, name) && IsFolder(Join(parent, entry));
+      },
+      denied);
+}
+
+// The entry `name` in `folder`: its exact name first, then the first in
+// name order of the entries equal to it without regard to ASCII case.
+// Empty when there is none.
+std::string FindNameIn(const FolderLookup& folder, std::string_view name, bool* denied) {
+  if (name.empty()) return {};
+  const std::string exact = Join(folder.path, name);
+  if (Exists(exact)) return exact;
+  const CaseVariants variants =
+      errno == ENOENT ? FindCaseVariants(folder.path, folder.size, name) : std::nullopt;
+  if (variants) return FirstListed(*variants, exact.size() - name.size());
+  return FindEntry(
+      folder.path, [&](std::string_view entry) { return EqualsIgnoringAsciiCase(entry, name); },
+      denied);
 }
 
 // The folder that the components before the last one name, each tried by
-// its exact name first, then as the first folder entry equal to it without
-// regard to ASCII case.
+// its exact name first, then as the first folder entry in name order equal
+// to it without regard to ASCII case, then without one trailing dot.
 FolderLookup ResolveFolder(bool absolute, const std::vector<std::string_view>& components) {
   FolderLookup lookup;
   std::string resolved = absolute ? "/" : "";
@@ -157,25 +236,17 @@ FolderLookup ResolveFolder(bool absolute, const std::vector<std::string_view>& c
   if (start > 0) resolved = exact[start - 1];
 
   for (std::size_t i = start; i < folders; ++i) {
-    const std::string_view component = components[i];
     // exact[start] is known not to be a folder.
-    std::string next = i == start ? std::string() : Join(resolved, component);
-    if (i == start || !IsFolder(next)) {
-      const bool no_such_entry = i == start || errno == ENOENT;
-      off_t parent_size = 0;
-      VariantSearch search = VariantSearch::kUndecided;
-      if (no_such_entry && IsFolder(resolved.empty() ? "." : resolved, &parent_size)) {
-        search = FindCaseVariant(resolved, parent_size, component, &next);
+    std::string next = FindFolderIn(resolved, components[i], i == start, &lookup.denied);
+    const std::string_view stripped = WithoutTrailingDot(components[i]);
+    if (next.empty() && stripped.size() != components[i].size()) {
+      if (stripped == "." || stripped == "..") {
+        lookup.no_name_left = true;
+        return lookup;
       }
-      if (search == VariantSearch::kOne && !IsFolder(next)) search = VariantSearch::kNone;
-      if (search == VariantSearch::kNone) return lookup;
-      if (search == VariantSearch::kUndecided) {
-        next = FindEntry(resolved, [&](std::string_view name) {
-          return EqualsIgnoringAsciiCase(name, component) && IsFolder(Join(resolved, name));
-        });
-        if (next.empty()) return lookup;
-      }
+      next = FindFolderIn(resolved, stripped, false, &lookup.denied);
     }
+    if (next.empty()) return lookup;
     resolved = std::move(next);
   }
   lookup.found = IsFolder(resolved, &lookup.size);
@@ -208,26 +279,28 @@ PathLookup LookUpPathNow(const std::string& path, Wildcards wildcards) {
                                      static_cast<std::size_t>(last.data() - path.data()));
   FolderLookup storage;
   const FolderLookup& folder = ResolveFolderOnce(folder_text, absolute, components, storage);
-  if (!folder.found) return {LookupResult::kPathNotFound, {}};
+  if (!folder.found) {
+    // Windows drops the dots before it looks for anything.
+    if (folder.no_name_left || WithoutTrailingDotsAndBlanks(last).empty()) {
+      return {LookupResult::kNoNameLeft, {}};
+    }
+    return {folder.denied ? LookupResult::kAccessDenied : LookupResult::kPathNotFound, {}};
+  }
 
+  bool denied = false;
   std::string found;
   if (wildcards == Wildcards::kExpand && HasWildcard(last)) {
-    found =
-        FindEntry(folder.path, [&](std::string_view name) { return MatchesWildcard(last, name); });
+    found = FindEntry(
+        folder.path, [&](std::string_view name) { return MatchesWildcard(last, name); }, &denied);
   } else {
-    found = Join(folder.path, last);
-    if (!Exists(found)) {
-      const VariantSearch search = errno == ENOENT
-                                       ? FindCaseVariant(folder.path, folder.size, last, &found)
-                                       : VariantSearch::kUndecided;
-      if (search == VariantSearch::kNone) found.clear();
-      if (search == VariantSearch::kUndecided) {
-        found = FindEntry(folder.path, [&](std::string_view name) {
-          return EqualsIgnoringAsciiCase(name, last);
-        });
-      }
+    found = FindNameIn(folder, last, &denied);
+    const std::string_view stripped = WithoutTrailingDotsAndBlanks(last);
+    if (found.empty() && stripped.size() != last.size()) {
+      if (stripped.empty()) return {LookupResult::kNoNameLeft, {}};
+      found = FindNameIn(folder, stripped, &denied);
     }
   }
+  if (found.empty() && denied) return {LookupResult::kAccessDenied, {}};
   if (found.empty()) return {LookupResult::kNameNotFound, {}};
   // A trailing "/" asks for a folder; keep it so that the kernel says so.
   if (path.back() == '/') found += '/';

@@ -10,6 +10,8 @@ enum class LookupResult {
   kNameNotFound,  // the folder exists, the last component does not
   kPathNotFound,  // a folder component is missing, not a folder, or has a wildcard
   kInvalidName,   // the path cannot name anything (an embedded NUL byte)
+  kAccessDenied,  // a folder that had to be read to decide may not be read
+  kNoNameLeft,    // a name not found as typed is nothing but dots and blanks
 };
 
 // Whether "*" and "?" in the last component are patterns, as FindFirstFile
@@ -22,10 +24,13 @@ struct PathLookup {
   std::string path;
 };
 
-// Finds `path` the way Windows would: every component is tried by its exact
-// name first, then as the first directory entry that equals it without
-// regard to ASCII case. Expanded wildcards are honoured in the last
-// component only, where the first matching entry in directory order is taken.
+// Finds `path` the way Wine's FindFirstFile would: every component is tried
+// by its exact name first, then as the entry equal to it without regard to
+// ASCII case that a listing names first (ListsBefore), then the same
+// without what Windows drops from its end (one dot on a folder, every dot
+// and blank on the last name). Expanded wildcards are honoured in the last
+// component only, where the first matching entry in name order is taken.
+// "." and ".." are expected gone from the text already (CollapseDotSteps).
 PathLookup LookUpPath(const std::string& path, Wildcards wildcards);
 
 }  // namespace sqp

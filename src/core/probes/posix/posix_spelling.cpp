@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "probes/folder_path.h"
 #include "probes/platform_path.h"
@@ -36,6 +37,37 @@ std::optional<std::string> WinePrefix(const PathEnvironment& environment) {
 bool IsDriveLetterText(std::string_view text) {
   return text.size() >= 2 && IsAsciiLetter(text[0]) && text[1] == ':' &&
          (text.size() == 2 || IsWindowsSeparator(text[2]));
+}
+
+std::string CollapseDotSteps(std::string_view path) {
+  const bool absolute = !path.empty() && path.front() == '/';
+  std::vector<std::string_view> kept;
+  std::size_t leading_parents = 0;
+  std::size_t pos = 0;
+  while (pos < path.size()) {
+    const std::size_t end = std::min(path.find('/', pos), path.size());
+    const std::string_view name = path.substr(pos, end - pos);
+    pos = end + 1;
+    if (name.empty() || name == ".") continue;
+    if (name != "..") {
+      kept.push_back(name);
+    } else if (!kept.empty()) {
+      kept.pop_back();
+    } else if (!absolute) {
+      ++leading_parents;
+    }
+  }
+  std::string collapsed;
+  if (absolute) collapsed.push_back('/');
+  for (std::size_t i = 0; i < leading_parents; ++i) collapsed.append({'.', '.', '/'});
+  for (const std::string_view name : kept) {
+    collapsed.append(name);
+    collapsed.push_back('/');
+  }
+  const bool ends_in_slash = !path.empty() && path.back() == '/';
+  if (collapsed.size() > 1 && collapsed.back() == '/' && !ends_in_slash) collapsed.pop_back();
+  if (collapsed.empty() && !path.empty()) collapsed.push_back('.');
+  return collapsed;
 }
 
 std::string_view FolderDelimiters(std::string_view folder_text) {

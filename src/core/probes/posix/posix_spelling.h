@@ -39,4 +39,11 @@ inline std::optional<std::string> PosixSpelling(std::string_view text) {
   return PosixSpelling(text, PathEnvironmentOfProcess());
 }
 
+// `path` with "." and ".." taken as steps in the text, as Windows takes
+// them before it looks anything up: "a/missing/../b" is "a/b", and ".."
+// after a symbolic link goes back to the link's folder. ".." at the root
+// stays there; leading ".." of a relative path stay. Runs of "/" count as
+// one; a "/" at the end stays.
+std::string CollapseDotSteps(std::string_view path);
+
 }  // namespace sqp
