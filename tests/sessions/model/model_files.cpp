@@ -82,6 +82,12 @@ std::string NameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+bool IsDriveText(std::string_view text) {
+  const char letter = Lower(text.empty() ? '\0' : text[0]);
+  return text.size() >= 2 && letter >= 'a' && letter <= 'z' && text[1] == ':' &&
+         (text.size() == 2 || text[2] == '/' || text[2] == '\\');
+}
+
 bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                             [](char x, char y) { return Lower(x) == Lower(y); });
@@ -127,6 +133,28 @@ const EntrySpec* ModelFiles::Child(const std::string& folder, std::string_view n
 
 const EntrySpec* ModelFiles::Lookup(std::string_view path) const {
   if (path.find_first_of("*?") != std::string_view::npos) return nullptr;
+  std::string on_the_tree;
+  if (IsDriveText(path)) {
+    if (Lower(path[0]) != 'c') return nullptr;
+    // "\" separates as "/" does, and ".." never leaves the drive.
+    std::string rest(path.substr(2));
+    std::replace(rest.begin(), rest.end(), '\\', '/');
+    std::vector<std::string> kept;
+    for (const std::string& name : Names(rest)) {
+      if (name == "..") {
+        if (!kept.empty()) kept.pop_back();
+      } else if (name != ".") {
+        kept.push_back(name);
+      }
+    }
+    on_the_tree = root_;
+    for (const std::string& name : kept) on_the_tree += "/" + name;
+    if (path.size() > 2 && (path.back() == '/' || path.back() == '\\')) on_the_tree += '/';
+    path = on_the_tree;
+  } else if (path == "~" || path.starts_with("~/")) {
+    on_the_tree = root_ + std::string(path.substr(1));
+    path = on_the_tree;
+  }
   const bool absolute = !path.empty() && path.front() == '/';
   const std::vector<std::string> names = Steps(Names(path), absolute);
   if (names.empty()) return nullptr;

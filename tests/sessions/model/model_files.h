@@ -15,7 +15,9 @@ namespace sqp::sessions {
 // exact spelling first, else the first of the other spellings in Wine's
 // listing order); a name not found tried again without one trailing dot on
 // a folder, without every trailing dot and blank on the last name; nothing
-// outside the tree but the folders leading to it.
+// outside the tree but the folders leading to it. Drive C: and "~" are the
+// tree's root (the session's Wine prefix and home say so); other drives
+// name nothing.
 class ModelFiles {
  public:
   ModelFiles(TreeLayout tree, std::string root);
@@ -49,5 +51,8 @@ class ModelFiles {
 };
 
 bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// Whether a text names a drive: a letter, ":", then its end, "\" or "/".
+bool IsDriveText(std::string_view text);
 
 }  // namespace sqp::sessions

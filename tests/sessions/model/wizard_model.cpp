@@ -23,10 +23,12 @@ std::string Trimmed(std::string text) {
   return text;
 }
 
-// The folder text as the checks use it: each trailing "/" turns into a blank
-// and the text is trimmed again; then one more trim.
+// The folder text as the checks use it: each trailing "/" (or "\" too, in a
+// text of a drive) turns into a blank and the text is trimmed again; then
+// one more trim.
 std::string FolderPath(std::string text) {
-  while (!text.empty() && text.back() == '/') {
+  const std::string separators = IsDriveText(Trimmed(text)) ? "/\\" : "/";
+  while (!text.empty() && separators.find(text.back()) != std::string::npos) {
     text.back() = ' ';
     text = Trimmed(text);
   }

@@ -143,8 +143,18 @@ std::string MakeFolderText(Choices& choices, const TreeLayout& tree, bool pasted
   }
   if (choices.Percent(8)) relative = "./" + relative;
   std::string text;
-  if (choices.Percent(45)) {
+  const std::uint32_t spelling = choices.Below(100);
+  if (spelling < 40) {
     text = std::string(kRootMarker) + (relative.empty() ? "" : "/" + relative);
+  } else if (spelling < 52) {
+    // Through the Wine prefix, whose C: is the tree; D: has no link.
+    text = spelling < 50 ? (choices.Percent(50) ? "C:" : "c:") : "D:";
+    std::string windows = relative;
+    if (choices.Percent(70)) std::replace(windows.begin(), windows.end(), '/', '\\');
+    if (!windows.empty() || choices.Percent(50)) text += choices.Percent(80) ? "\\" : "/";
+    text += windows;
+  } else if (spelling < 57) {
+    text = "~" + (relative.empty() ? "" : "/" + relative);
   } else {
     text = relative.empty() ? (choices.Percent(70) ? "." : "") : relative;
   }
@@ -163,8 +173,9 @@ std::string MakeFolderText(Choices& choices, const TreeLayout& tree, bool pasted
 }
 
 std::vector<std::string> MakeArguments(Choices& choices, const TreeLayout& tree) {
-  const char* kGoodPatchNames[] = {"patch.sq2", "{root}/patch.sq2", "PATCH.SQ2",
-                                   "{root}/cd/../patch.sq2"};
+  const char* kGoodPatchNames[] = {"patch.sq2",   "{root}/patch.sq2",
+                                   "PATCH.SQ2",   "{root}/cd/../patch.sq2",
+                                   "~/patch.sq2", "C:\\Patch.sq2"};
   const char* kOtherPatchNames[] = {"other.sq2",  "missing.sq2",   "notes.txt",
                                     "folder.sq2", "patch.sq2.bak", "uo"};
   std::size_t count;
@@ -205,7 +216,7 @@ char MakeCharacter(Choices& choices, const TreeLayout& tree) {
                                  : c;
     }
   }
-  const char kOthers[] = "/ ./x/M";
+  const char kOthers[] = "/ ./x/M\\:~";
   return kOthers[choices.Below(sizeof(kOthers) - 1)];
 }
 

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
+#include <optional>
 #include <sstream>
 
 #include "model/wizard_model.h"
@@ -51,10 +53,44 @@ class CurrentFolder {
   std::string previous_;
 };
 
+// A Wine prefix beside the tree whose drive C: is the tree, and a home that
+// is the tree, so that "C:\uo" and "~/uo" name the folder "uo" as surely as
+// "uo" does. The variables are put back afterwards.
+class DrivesOnTheTree {
+ public:
+  explicit DrivesOnTheTree(const std::string& root) {
+    prefix_.Symlink("dosdevices/c:", root);
+    Set("WINEPREFIX", prefix_.Root());
+    Set("HOME", root);
+  }
+  ~DrivesOnTheTree() {
+    for (const auto& [name, value] : saved_) {
+      if (value) {
+        setenv(name.c_str(), value->c_str(), 1);
+      } else {
+        unsetenv(name.c_str());
+      }
+    }
+  }
+  DrivesOnTheTree(const DrivesOnTheTree&) = delete;
+  DrivesOnTheTree& operator=(const DrivesOnTheTree&) = delete;
+
+ private:
+  void Set(const std::string& name, const std::string& value) {
+    const char* old = std::getenv(name.c_str());
+    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    setenv(name.c_str(), value.c_str(), 1);
+  }
+
+  TempTree prefix_;
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
 class SessionRun {
  public:
   SessionRun(const Session& session, const DriverFactory& make_driver)
       : session_(session),
+        drives_(tree_.Root()),
         folder_(tree_.Root()),
         model_(ModelFiles(session.tree, tree_.Root())),
         driver_(make_driver()) {
@@ -203,6 +239,7 @@ class SessionRun {
 
   const Session& session_;
   TempTree tree_;
+  DrivesOnTheTree drives_;
   CurrentFolder folder_;
   WizardModel model_;
   std::unique_ptr<WizardDriver> driver_;
