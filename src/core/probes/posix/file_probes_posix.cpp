@@ -42,17 +42,8 @@ bool IsPlainPath(const std::string& path, Wildcards wildcards) {
   return true;
 }
 
-// The path a probe looks up: the text's POSIX spelling with "." and ".."
-// taken as steps in the text, as Windows takes them. A drive's spelling has
-// taken them already, without ever leaving the drive.
-std::optional<std::string> ProbePath(const std::string& text) {
-  std::optional<std::string> spelling = PosixSpelling(text);
-  if (spelling && !IsDriveLetterText(text)) *spelling = CollapseDotSteps(*spelling);
-  return spelling;
-}
-
 bool StatFound(const std::string& text, Wildcards wildcards, struct stat& info) {
-  const std::optional<std::string> spelling = ProbePath(text);
+  const std::optional<std::string> spelling = LookupSpelling(text);
   if (!spelling) return false;
   const std::string& path = *spelling;
   // One system call for the usual case: the name is spelt as on disk.
@@ -67,7 +58,7 @@ int OpenForSize(const std::string& path) {
 }
 
 int OpenFound(const std::string& text) {
-  const std::optional<std::string> spelling = ProbePath(text);
+  const std::optional<std::string> spelling = LookupSpelling(text);
   if (!spelling) throw EInOutError(3);  // a drive without a prefix, or "~" without a home
   const std::string& path = *spelling;
   // The exact name first, as in StatFound; any failure takes the full lookup,
