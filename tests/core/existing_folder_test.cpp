@@ -64,6 +64,17 @@ TEST_F(ExistingFolderTest, NamesAnExistingFolderOnly) {
   }
 }
 
+// The folder the probes look in: ".." is a step in the text, even after a
+// folder that is not there.
+TEST_F(ExistingFolderTest, ParentStepsAreTakenInTheText) {
+  const std::optional<std::string> found = ExistingFolder(Typed("Wine/missing/../drive_c/UO"));
+  ASSERT_TRUE(found.has_value());
+#ifndef _WIN32
+  EXPECT_EQ(*found, tree_.Path("Wine/drive_c/UO"));
+#endif
+  EXPECT_EQ(ExistingFolder(Typed("Wine/drive_c/UO/Map0.mul/..")).has_value(), true);
+}
+
 TEST_F(ExistingFolderTest, ABlankFieldLeavesThePickerWhereItStarts) {
   for (const char* blank : {"", "   ", "\t"}) EXPECT_EQ(FolderPickerStart(blank), std::nullopt);
 #ifndef _WIN32

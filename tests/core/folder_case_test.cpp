@@ -87,9 +87,11 @@ TEST_F(FolderCase, DotStepsAndTrailingDotsFollowWindows) {
   };
   for (const auto& c : cases) EXPECT_EQ(FileIsPresent(tree_.Path(c.path)), c.present) << c.path;
   EXPECT_EQ(FileByteSize(tree_.Path("Wine/drive_c/uo./MAP0.MUL ")), 7u);
-  // Where dropping the dots leaves "..", or nothing, there is no name at all.
+  // Where dropping the dots leaves "..", or nothing, there is no name at all;
+  // nor is a file named as a folder.
   EXPECT_EQ(SizeFailureCode(tree_.Path("Wine/drive_c/UO/.../UO/Map0.mul")), 123);
   EXPECT_EQ(SizeFailureCode(tree_.Path("Wine/drive_c/UO/Map0.mul/...")), 123);
+  EXPECT_EQ(SizeFailureCode(tree_.Path("Wine/drive_c/UO/Map0.mul/")), 123);
   EXPECT_EQ(SizeFailureCode(tree_.Path("Wine/drive_c/UO../Map0.mul")), 3);
 }
 

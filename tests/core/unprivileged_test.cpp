@@ -48,21 +48,24 @@ TEST_F(Unprivileged, AFolderWithoutSearchPermissionHidesItsFiles) {
   EXPECT_EQ(SizeFailureCode(tree_.Path("locked/Statics0.mul")), 5);
 }
 
-TEST_F(Unprivileged, AnUnreadableFolderStillYieldsExactNames) {
+// Searched but not listed: FindFirstFile, which lists the folder, finds no
+// name in it; what opens a name spelt exactly still reaches it.
+TEST_F(Unprivileged, AFolderThatCannotBeListedHidesItsFilesFromThePresenceProbe) {
   MakeMapFiles(tree_, "noread");
-  tree_.File("noread/other.mul");
   SetMode(tree_.Path("noread"), 0300);
-  // The exact names open; a case variant would need the folder listed.
-  EXPECT_TRUE(FileIsPresent(tree_.Path("noread/Map0.mul")));
-  EXPECT_FALSE(FileIsPresent(tree_.Path("noread/MAP0.MUL")));
-  EXPECT_FALSE(FileIsPresent(tree_.Path("noread/*.mul")));
+  for (const char* name : {"noread/Map0.mul", "noread/MAP0.MUL", "noread/*.mul"}) {
+    EXPECT_FALSE(FileIsPresent(tree_.Path(name))) << name;
+  }
+  EXPECT_TRUE(FileIsWriteable(tree_.Path("noread/Map0.mul")));
+  EXPECT_EQ(FileByteSize(tree_.Path("noread/Map0.mul")), 200u);
   // A folder that had to be listed and may not be is access denied, for a
   // name in another case and for a folder below it alike.
   EXPECT_EQ(SizeFailureCode(tree_.Path("noread/MAP0.MUL")), 5);
   EXPECT_EQ(SizeFailureCode(tree_.Path("noread/SUB/Map0.mul")), 5);
   EXPECT_EQ(SizeFailureCode(tree_.Path("noread/missing.mul")), 5);
   run_.TypeOver(*run_.Form().UOClientPathEdit, tree_.Path("noread"));
-  EXPECT_TRUE(run_.NextEnabled());
+  EXPECT_EQ(Look(*run_.Form().UOClientMapResultLabel), Red("Not found!"));
+  EXPECT_FALSE(run_.NextEnabled());
 }
 
 }  // namespace

@@ -276,6 +276,11 @@ drop() {
   wait_until only_green "$window" || fail "dropping two client items did not turn the results green"
   save_shot "$window" drop-items
 
+  # The drop was the user's own edit: Ctrl+Z in the field takes it back.
+  xdotool windowfocus --sync "$window"
+  xdotool key Tab ctrl+z
+  wait_until only_red "$window" || fail "Ctrl+Z did not take the last drop back"
+
   xdotool windowfocus --sync "$window"
   xdotool key alt+F4
   wait_until program_ended || fail "closing the window did not end the program"

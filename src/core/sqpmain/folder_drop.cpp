@@ -65,12 +65,4 @@ std::optional<std::string> FolderForDrop(const widgets::Edit& field,
   return DroppedFolder(paths, is_folder);
 }
 
-bool DropOnField(widgets::Edit& field, const std::vector<std::string>& paths,
-                 const FolderTest& is_folder) {
-  std::optional<std::string> folder = FolderForDrop(field, paths, is_folder);
-  if (!folder.has_value()) return false;
-  field.UserReplaceText(std::move(*folder));
-  return true;
-}
-
 }  // namespace sqp

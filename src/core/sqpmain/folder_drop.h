@@ -24,14 +24,11 @@ std::optional<std::string> DroppedFolder(const std::vector<std::string>& paths,
                                          PathStyle style = kPlatformPathStyle);
 
 // The folder a drop of `paths` puts into `field`, or nothing when the field
-// refuses it: the drop names no folder, or the field is disabled.
+// refuses it: the drop names no folder, or the field is disabled. The views
+// put it in as the user's own edit of the whole text, which the edit's
+// undo takes back.
 std::optional<std::string> FolderForDrop(const widgets::Edit& field,
                                          const std::vector<std::string>& paths,
                                          const FolderTest& is_folder);
-
-// Drops `paths` onto `field`: the folder they name replaces its text in one
-// user edit, so its check runs once. False when the field refuses the drop.
-bool DropOnField(widgets::Edit& field, const std::vector<std::string>& paths,
-                 const FolderTest& is_folder);
 
 }  // namespace sqp

@@ -363,16 +363,21 @@ bool QtWizardWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void QtWizardWindow::TakeFolderDrop(Control& edit, QDropEvent* event) {
   auto& field = static_cast<widgets::Edit&>(edit);
-  const std::vector<std::string> paths = DroppedPaths(*event->mimeData());
+  const std::optional<std::string> folder =
+      FolderForDrop(field, DroppedPaths(*event->mimeData()), &IsFolder);
   const Qt::DropAction action = ReadOnlyDropAction(event->possibleActions());
-  if (action == Qt::IgnoreAction || !FolderForDrop(field, paths, &IsFolder).has_value()) {
+  if (action == Qt::IgnoreAction || !folder.has_value()) {
     event->ignore();
     return;
   }
   event->setDropAction(action);
   event->accept();
   if (event->type() != QEvent::Drop) return;
-  application_.Dispatch([&] { DropOnField(field, paths, &IsFolder); });
+  // Put in as the user's own edit, which textEdited hands to the core and
+  // Ctrl+Z takes back; a text written with setText would clear the undo.
+  auto* line = static_cast<QLineEdit*>(WidgetFor(&edit));
+  line->selectAll();
+  line->insert(QString::fromStdString(*folder));
 }
 
 bool QtWizardWindow::event(QEvent* event) {

@@ -395,10 +395,14 @@ LRESULT CALLBACK Win32FormView::EditProc(HWND edit, UINT message, WPARAM wparam,
 void Win32FormView::TakeFolderDrop(HWND edit_window, HDROP drop) {
   Control* control = ControlOf(edit_window);
   if (control == nullptr) return;
-  // The model's text comes back through ShowText, whose EN_CHANGE is ignored.
   auto& field = static_cast<widgets::Edit&>(*control);
-  const std::vector<std::string> paths = DroppedPaths(drop);
-  application_.Dispatch([&] { DropOnField(field, paths, &IsFolder); });
+  const std::optional<std::string> folder = FolderForDrop(field, DroppedPaths(drop), &IsFolder);
+  if (!folder) return;
+  // Put in as the user's own edit, whose EN_CHANGE reaches the core and which
+  // the edit can undo; WM_SETTEXT would empty the undo buffer.
+  const std::wstring text = Utf8ToWide(*folder);
+  SendMessageW(edit_window, EM_SETSEL, 0, -1);
+  SendMessageW(edit_window, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 bool Win32FormView::ListEntryShown(HWND edit_window) const {

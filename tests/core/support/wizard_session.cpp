@@ -121,11 +121,12 @@ void WizardSession::UserEdit(widgets::Edit& edit, std::string text, std::size_t 
 }
 
 bool WizardSession::Drop(widgets::Edit& edit, const std::vector<std::string>& paths) {
-  std::string before = edit.Text();
-  bool taken = false;
-  App().Dispatch([&] { taken = DropOnField(edit, paths, &IsFolderOnDisk); });
-  if (taken) undo_[&edit] = {std::move(before), edit.Text()};
-  return taken;
+  // As the views take it: the user's own edit of the whole text.
+  std::optional<std::string> folder = FolderForDrop(edit, paths, &IsFolderOnDisk);
+  if (!folder) return false;
+  const std::size_t caret = folder->size();
+  UserEdit(edit, std::move(*folder), caret);
+  return true;
 }
 
 bool WizardSession::Click(widgets::Button& button) {

@@ -17,8 +17,8 @@ bool IsFolder(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> ExistingFolder(std::string_view folder_text) {
-  // Drive letters and "~" name the folders the probes look in.
-  std::optional<std::string> spelled = PosixSpelling(NormalizeFolderPath(folder_text));
+  // Drive letters, "~" and ".." name the folders the probes look in.
+  std::optional<std::string> spelled = LookupSpelling(NormalizeFolderPath(folder_text));
   if (!spelled) return std::nullopt;
   // File paths are the folder path and "/name": the empty one is the root.
   const std::string path = spelled->empty() ? std::string(1, '/') : std::move(*spelled);

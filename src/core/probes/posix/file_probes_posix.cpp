@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include "probes/file_probes.h"
+#include "probes/name_match.h"
+#include "probes/posix/pass_cache.h"
 #include "probes/posix/path_lookup.h"
 #include "probes/posix/posix_spelling.h"
 
@@ -42,23 +44,36 @@ bool IsPlainPath(const std::string& path, Wildcards wildcards) {
   return true;
 }
 
-// The path a probe looks up: the text's POSIX spelling with "." and ".."
-// taken as steps in the text, as Windows takes them. A drive's spelling has
-// taken them already, without ever leaving the drive.
-std::optional<std::string> ProbePath(const std::string& text) {
-  std::optional<std::string> spelling = PosixSpelling(text);
-  if (spelling && !IsDriveLetterText(text)) *spelling = CollapseDotSteps(*spelling);
-  return spelling;
+// The entry a probe's text names, as the file system spells it, and its
+// status; nothing when there is none.
+std::optional<std::string> StatFound(const std::string& text, Wildcards wildcards,
+                                     struct stat& info) {
+  std::optional<std::string> spelling = LookupSpelling(text);
+  if (!spelling) return std::nullopt;
+  // One system call for the usual case: the name is spelt as on disk.
+  if (IsPlainPath(*spelling, wildcards) && stat(spelling->c_str(), &info) == 0) return spelling;
+  PathLookup lookup = LookUpPath(*spelling, wildcards);
+  if (lookup.result != LookupResult::kFound || stat(lookup.path.c_str(), &info) != 0) {
+    return std::nullopt;
+  }
+  return std::move(lookup.path);
 }
 
-bool StatFound(const std::string& text, Wildcards wildcards, struct stat& info) {
-  const std::optional<std::string> spelling = ProbePath(text);
-  if (!spelling) return false;
-  const std::string& path = *spelling;
-  // One system call for the usual case: the name is spelt as on disk.
-  if (IsPlainPath(path, wildcards) && stat(path.c_str(), &info) == 0) return true;
-  const PathLookup lookup = LookUpPath(path, wildcards);
-  return lookup.result == LookupResult::kFound && stat(lookup.path.c_str(), &info) == 0;
+// Whether the folder that holds `path` may be listed, once per folder and pass.
+bool FolderMayBeListed(std::string_view path) {
+  while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+  const std::size_t slash = path.rfind('/');
+  const std::string folder(slash == std::string_view::npos ? std::string_view(".")
+                           : slash == 0                    ? std::string_view("/")
+                                                           : path.substr(0, slash));
+  PassCache* cache = CurrentPassCache();
+  if (cache != nullptr) {
+    const auto known = cache->listable.find(folder);
+    if (known != cache->listable.end()) return known->second;
+  }
+  const bool listable = access(folder.c_str(), R_OK) == 0;
+  if (cache != nullptr) cache->listable.emplace(folder, listable);
+  return listable;
 }
 
 // Read-only, and never blocking on a FIFO or a device.
@@ -67,7 +82,7 @@ int OpenForSize(const std::string& path) {
 }
 
 int OpenFound(const std::string& text) {
-  const std::optional<std::string> spelling = ProbePath(text);
+  const std::optional<std::string> spelling = LookupSpelling(text);
   if (!spelling) throw EInOutError(3);  // a drive without a prefix, or "~" without a home
   const std::string& path = *spelling;
   // The exact name first, as in StatFound; any failure takes the full lookup,
@@ -77,6 +92,9 @@ int OpenFound(const std::string& text) {
     if (fd >= 0) return fd;
   }
   const PathLookup lookup = LookUpPath(path, Wildcards::kLiteral);
+  // "*" and "?" are no characters of a Windows name: a name on disk that
+  // holds them is taken as it is, any other text that holds them is invalid.
+  if (lookup.result != LookupResult::kFound && HasWildcard(path)) throw EInOutError(123);
   switch (lookup.result) {
     case LookupResult::kFound:
       break;
@@ -91,15 +109,20 @@ int OpenFound(const std::string& text) {
       throw EInOutError(123);  // ERROR_INVALID_NAME
   }
   const int fd = OpenForSize(lookup.path);
-  if (fd < 0) throw EInOutError(InOutCodeFromErrno(errno));
-  return fd;
+  if (fd >= 0) return fd;
+  // A file named as a folder ("Map0.mul/") is no valid name to Windows.
+  if (errno == ENOTDIR && path.back() == '/') throw EInOutError(123);
+  throw EInOutError(InOutCodeFromErrno(errno));
 }
 
 }  // namespace
 
 bool FileIsPresent(const std::string& path) {
   struct stat info;
-  return StatFound(path, Wildcards::kExpand, info) && !S_ISDIR(info.st_mode);
+  const std::optional<std::string> found = StatFound(path, Wildcards::kExpand, info);
+  // FindFirstFile lists the folder: where that may not be read, it finds
+  // nothing, not even a name spelt exactly.
+  return found.has_value() && !S_ISDIR(info.st_mode) && FolderMayBeListed(*found);
 }
 
 bool FileIsWriteable(const std::string& path) {

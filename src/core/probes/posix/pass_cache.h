@@ -19,11 +19,13 @@ struct FolderLookup {
   bool no_name_left = false;  // a folder on the way named only by dots
 };
 
-// What the probes of the current pass learnt: folder texts resolved, and
-// whole lookups (keyed by the path and how its wildcards were taken).
+// What the probes of the current pass learnt: folder texts resolved, whole
+// lookups (keyed by the path and how its wildcards were taken), and which
+// folders may be listed.
 struct PassCache {
   std::unordered_map<std::string, FolderLookup> folders;
   std::unordered_map<std::string, PathLookup> paths;
+  std::unordered_map<std::string, bool> listable;
 };
 
 // The cache of the pass open on this thread, or nothing outside a pass.

@@ -112,4 +112,10 @@ std::optional<std::string> PosixSpelling(std::string_view text,
   return std::string(text);
 }
 
+std::optional<std::string> LookupSpelling(std::string_view text) {
+  std::optional<std::string> spelling = PosixSpelling(text);
+  if (spelling && !IsDriveLetterText(text)) *spelling = CollapseDotSteps(*spelling);
+  return spelling;
+}
+
 }  // namespace sqp

@@ -46,4 +46,9 @@ inline std::optional<std::string> PosixSpelling(std::string_view text) {
 // one; a "/" at the end stays.
 std::string CollapseDotSteps(std::string_view path);
 
+// The path the probes and the folder lookups look for: the text's POSIX
+// spelling with "." and ".." taken as steps in the text (a drive's spelling
+// has taken them already, never leaving the drive).
+std::optional<std::string> LookupSpelling(std::string_view text);
+
 }  // namespace sqp
