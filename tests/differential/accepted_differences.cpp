@@ -77,19 +77,23 @@ std::vector<AcceptedDifference> MakeAccepted() {
       {"short/LONG~KKV.MUL", {}, Reason::kWineShortNames},
       {"short/long~kkv.mul", {}, Reason::kWineShortNames},
       {"short/A_LO~DLY/f.mul", {}, Reason::kWineShortNames},
-      {"dots/real./f", {}, Reason::kNameWithTrailingDotOnDisk},
-      {"dots/REAL./F", {}, Reason::kNameWithTrailingDotOnDisk},
-      {"DOTS/REAL./F", {}, Reason::kNameWithTrailingDotOnDisk},
-      {"dots/tail.", {}, Reason::kNameWithTrailingDotOnDisk},
-      {"DOTS/TAIL.", {}, Reason::kNameWithTrailingDotOnDisk},
+      // Linux names that Windows cannot hold.
+      {"dots/real./f", {}, Reason::kNameWindowsCannotHold},
+      {"dots/REAL./F", {}, Reason::kNameWindowsCannotHold},
+      {"DOTS/REAL./F", {}, Reason::kNameWindowsCannotHold},
+      {"dots/tail.", {}, Reason::kNameWindowsCannotHold},
+      {"DOTS/TAIL.", {}, Reason::kNameWindowsCannotHold},
+      {"pat/a?.mul", kWriteable, Reason::kNameWindowsCannotHold},
+      {"pat/a?.mul", kSize, Reason::kNameWindowsCannotHold},
+      {"pat/A?.MUL", kWriteable, Reason::kNameWindowsCannotHold},
+      {"pat/A?.MUL", kSize, Reason::kNameWindowsCannotHold},
+      {"PAT/A?.MUL", kWriteable, Reason::kNameWindowsCannotHold},
+      {"PAT/A?.MUL", kSize, Reason::kNameWindowsCannotHold},
+      {"pat/star*.mul", kWriteable, Reason::kNameWindowsCannotHold},
+      {"pat/star*.mul", kSize, Reason::kNameWindowsCannotHold},
+      {"PAT/STAR*.MUL", kWriteable, Reason::kNameWindowsCannotHold},
+      {"PAT/STAR*.MUL", kSize, Reason::kNameWindowsCannotHold},
   };
-  // Windows' answers, which the Linux probes do not give yet: a file named
-  // as a folder is an invalid name; the presence probe must list the folder,
-  // which a folder that may be searched but not read forbids.
-  accepted.push_back({"UO/Map0.mul/", kSize, Reason::kLinuxProbeFault});
-  for (const char* query : {"perm/no_list/f.mul", "perm/NO_LIST/f.mul"}) {
-    accepted.push_back({query, Probe::kPresent, Reason::kLinuxProbeFault, RunAs::kOrdinaryUser});
-  }
   for (const std::string& path : {DeepFilePath(), LongestNamePath()}) {
     accepted.push_back({path, {}, Reason::kNoPathLengthLimit});
     accepted.push_back({AsciiUpper(path), {}, Reason::kNoPathLengthLimit});
@@ -125,11 +129,10 @@ std::string_view ReasonText(Reason reason) {
     case Reason::kWineDirectoryOrder:
       return "Wine resolves a case variant in directory order outside FindFirstFile's last "
              "component";
-    case Reason::kNameWithTrailingDotOnDisk:
-      return "a name with trailing dots on disk is found on Linux; Wine strips the dots from the "
-             "text first";
-    case Reason::kLinuxProbeFault:
-      return "a fault of the Linux probes, to be mended";
+    case Reason::kNameWindowsCannotHold:
+      return "a name on disk that Windows cannot hold (trailing dots, \"*\" or \"?\") is found "
+             "on Linux; Wine strips the dots from the text first, and refuses the patterns to its "
+             "attribute and size calls (code 123)";
   }
   return "?";
 }

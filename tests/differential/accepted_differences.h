@@ -9,9 +9,7 @@
 
 namespace sqp::differential {
 
-// Why the Linux probes may answer otherwise than Wine's kernel32: a
-// decision or a limit of Wine's, or a known fault of the Linux probes, listed
-// so that the suite guards every other answer until it is mended.
+// Why the Linux probes may answer otherwise than Wine's kernel32.
 enum class Reason {
   kOwnerWriteBit,
   kAsciiCaseFolding,
@@ -23,8 +21,7 @@ enum class Reason {
   kWineShortNames,
   kWineBrokenLinkOnTheWay,
   kWineDirectoryOrder,
-  kNameWithTrailingDotOnDisk,
-  kLinuxProbeFault,
+  kNameWindowsCannotHold,
 };
 
 std::string_view ReasonText(Reason reason);
@@ -34,14 +31,10 @@ std::string_view ReasonText(Reason reason);
 // no longer differs is only noted.
 bool DependsOnDirectoryOrder(Reason reason);
 
-// Who the difference is seen by: root passes every permission check.
-enum class RunAs { kAnyone, kRoot, kOrdinaryUser };
-
 struct AcceptedDifference {
   std::string query;
   std::optional<Probe> probe;  // none: all three
   Reason reason;
-  RunAs run_as = RunAs::kAnyone;
 };
 
 const std::vector<AcceptedDifference>& AcceptedDifferences();

@@ -32,10 +32,6 @@ std::map<AnswerKey, std::string> ReadAnswers(std::istream& in) {
   return answers;
 }
 
-bool Applies(const AcceptedDifference& accepted, RunAs run_as) {
-  return accepted.run_as == RunAs::kAnyone || accepted.run_as == run_as;
-}
-
 std::string Quoted(std::string_view query) { return "\"" + std::string(query) + "\""; }
 
 }  // namespace
@@ -46,7 +42,7 @@ std::size_t ComparisonFigures::AcceptedTotal() const {
   return total;
 }
 
-ComparisonFigures CompareAnswers(const std::string& root, std::istream& other_answers, RunAs run_as,
+ComparisonFigures CompareAnswers(const std::string& root, std::istream& other_answers,
                                  std::ostream& report) {
   const std::map<AnswerKey, std::string> other = ReadAnswers(other_answers);
   const std::vector<std::string>& queries = Queries();
@@ -61,7 +57,6 @@ ComparisonFigures CompareAnswers(const std::string& root, std::istream& other_an
       report << "ACCEPTED DIFFERENCE for a query not asked: " << Quoted(entry.query) << "\n";
       ++figures.unknown_queries;
     }
-    if (!Applies(entry, run_as)) continue;
     for (const Probe probe : kProbes) {
       if (!entry.probe || *entry.probe == probe) {
         accepted_for.emplace(std::pair(entry.query, probe), &entry);
@@ -90,10 +85,6 @@ ComparisonFigures CompareAnswers(const std::string& root, std::istream& other_an
           ++figures.stale;
           report << "STALE accepted difference, the answers agree: " << what << "\n";
         }
-      } else if (reason != accepted_for.end() &&
-                 reason->second->reason == Reason::kLinuxProbeFault) {
-        ++figures.known_faults;
-        report << "KNOWN FAULT of the Linux probes: " << what << "\n";
       } else if (reason != accepted_for.end()) {
         ++figures.accepted[reason->second->reason];
         report << "accepted (" << ReasonText(reason->second->reason) << "): " << what << "\n";
@@ -110,8 +101,7 @@ ComparisonFigures CompareAnswers(const std::string& root, std::istream& other_an
   for (const auto& [reason, count] : figures.accepted) {
     report << "  " << count << "  " << ReasonText(reason) << "\n";
   }
-  report << "known faults of the Linux probes: " << figures.known_faults << "\n"
-         << "unexpected differences: " << figures.unexpected << "\n"
+  report << "unexpected differences: " << figures.unexpected << "\n"
          << "stale accepted differences: " << figures.stale << "\n";
   if (figures.same_in_this_order > 0) {
     report << "accepted differences that depend on directory order, same here: "

@@ -14,7 +14,6 @@ struct ComparisonFigures {
   std::size_t answers = 0;
   std::size_t same = 0;
   std::map<Reason, std::size_t> accepted;
-  std::size_t known_faults = 0;  // differences listed as faults of the Linux probes
   std::size_t unexpected = 0;
   // Accepted differences whose answers agree; those that depend on
   // directory order are counted apart, since another file system may order
@@ -31,7 +30,7 @@ struct ComparisonFigures {
 // Asks this build's probes every query below `root` and compares each answer
 // with the other back end's, read as PrintAnswers writes them (either line
 // end). Writes every difference and the figures to `report`.
-ComparisonFigures CompareAnswers(const std::string& root, std::istream& other_answers, RunAs run_as,
+ComparisonFigures CompareAnswers(const std::string& root, std::istream& other_answers,
                                  std::ostream& report);
 
 }  // namespace sqp::differential
