@@ -222,6 +222,19 @@ std::vector<std::string> MakeQueries() {
       "UO/Map0.mul/.",
       "UO/Map0.mul/..",
       "dots/UO./../UO/m",
+      // Characters Windows gives meanings of their own: streams, the DOS
+      // wildcards, names of dots only, leading blanks.
+      "UO/Map0.mul:x",
+      "UO/Map0.mul::$DATA",
+      "UO/Map0<mul",
+      "UO/Map0.mu>",
+      "UO/\"Map0.mul",
+      "UO/M|p0.mul",
+      "UO/.../Map0.mul",
+      "UO/...",
+      "...",
+      " UO/Map0.mul",
+      "UO/ Map0.mul",
       // Through symbolic links and below special files.
       "links/todir/Map0.mul",
       "links/TODIR/map0.MUL",
