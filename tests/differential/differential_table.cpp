@@ -235,6 +235,9 @@ std::vector<std::string> MakeQueries() {
       "...",
       " UO/Map0.mul",
       "UO/ Map0.mul",
+      "UO/Map0.mul\t",
+      "UO/\x01Map0.mul",
+      "UO\x7f/Map0.mul",
       // Through symbolic links and below special files.
       "links/todir/Map0.mul",
       "links/TODIR/map0.MUL",
