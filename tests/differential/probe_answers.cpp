@@ -23,13 +23,15 @@ std::string_view ProbeName(Probe probe) {
 
 std::string ProbedPath(const std::string& root, const std::string& query) {
 #ifdef _WIN32
-  constexpr char kSeparator = '\\';
+  const char separator = '\\';
 #else
-  constexpr char kSeparator = '/';
+  // Below a drive-letter root, which the Linux probes find through the Wine
+  // prefix, the query is spelt as a Windows user types it.
+  const char separator = root.size() >= 2 && root[1] == ':' ? '\\' : '/';
 #endif
   if (query.empty()) return root;
-  std::string path = root + kSeparator;
-  for (const char c : query) path += c == '/' ? kSeparator : c;
+  std::string path = root + separator;
+  for (const char c : query) path += c == '/' ? separator : c;
   return path;
 }
 

@@ -12,7 +12,8 @@ inline constexpr std::array<Probe, 3> kProbes = {Probe::kPresent, Probe::kWritea
 
 std::string_view ProbeName(Probe probe);
 
-// `query` below `root`, its "/" turned into the platform's separator.
+// `query` below `root`, its "/" turned into the platform's separator, or
+// into "\" below a drive-letter root such as "Z:\tmp".
 std::string ProbedPath(const std::string& root, const std::string& query);
 
 // The answer of one probe as a word: "yes" or "no" for presence and

@@ -20,7 +20,10 @@ compare_as_this_user() {
   answers=$(mktemp)
   "$native" --build "$tree"
   wine "$windows" --root "$(winepath -w "$tree")" >"$answers" </dev/null
+  echo "-- the tree as $tree"
   "$native" --root "$tree" --compare "$answers" || status=$?
+  echo "-- the tree as $(winepath -w "$tree"), through the Wine prefix"
+  "$native" --root "$(winepath -w "$tree")" --compare "$answers" || status=$?
   chmod -R u+rwx "$tree"
   rm -rf "$tree" "$answers"
   return "$status"
