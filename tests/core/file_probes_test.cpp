@@ -108,6 +108,7 @@ TEST_F(FileProbes, WildcardsWorkInTheLastComponentOnly) {
   EXPECT_TRUE(FileIsPresent(tree_.Path("patches/*.sq2")));
   EXPECT_TRUE(FileIsPresent(tree_.Path("patches/*.SQ2")));
   EXPECT_TRUE(FileIsPresent(tree_.Path("patches/nort?.sq2")));
+  EXPECT_TRUE(FileIsPresent(tree_.Path("patches/n>rth.sq2")));  // ">" is "?" too
   EXPECT_FALSE(FileIsPresent(tree_.Path("patches/*.sq3")));
   EXPECT_FALSE(FileIsPresent(tree_.Path("patc?es/north.sq2")));
   EXPECT_FALSE(FileIsPresent(tree_.Path("*/north.sq2")));
@@ -131,11 +132,19 @@ TEST_F(FileProbes, OnlyPresenceExpandsWildcards) {
     int size;  // negative: FileByteSize fails with that code
   };
   const Case cases[] = {
-      {"patches/*.sq2", true, false, -123},      {"patches/nort?.SQ2", true, false, -123},
+      {"patches/*.sq2", true, false, -123},
+      {"patches/nort?.SQ2", true, false, -123},
       {"patc?es/north.sq2", false, false, -123},
+      // Characters no Windows name holds make an invalid name.
+      {"patches/north<sq2", false, false, -123},
+      {"patches/nort|.sq2", false, false, -123},
+      {"patches/\"north.sq2", false, false, -123},
+      {"patches/north.sq2\t", false, false, -123},
 #ifndef _WIN32
-      {"literal/a*.mul", true, true, 3},         {"literal/A*.MUL", true, true, 3},
-      {"literal/a?c.mul", true, false, -123},    {"literal/abc.mul", true, false, 5},
+      {"literal/a*.mul", true, true, 3},
+      {"literal/A*.MUL", true, true, 3},
+      {"literal/a?c.mul", true, false, -123},
+      {"literal/abc.mul", true, false, 5},
 #endif
   };
   for (const Case& c : cases) {

@@ -92,6 +92,11 @@ TEST_F(FolderCase, DotStepsAndTrailingDotsFollowWindows) {
   EXPECT_EQ(SizeFailureCode(tree_.Path("Wine/drive_c/UO/.../UO/Map0.mul")), 123);
   EXPECT_EQ(SizeFailureCode(tree_.Path("Wine/drive_c/UO/Map0.mul/...")), 123);
   EXPECT_EQ(SizeFailureCode(tree_.Path("Wine/drive_c/UO/Map0.mul/")), 123);
+  // A last name of dots only is dropped: what remains names a folder.
+  EXPECT_TRUE(FileIsWriteable(tree_.Path("Wine/drive_c/UO/...")));
+  EXPECT_EQ(SizeFailureCode(tree_.Path("Wine/drive_c/UO/. .")), 5);
+  EXPECT_EQ(SizeFailureCode(tree_.Path("Wine/drive_c/missing/...")), 2);
+  EXPECT_EQ(SizeFailureCode(tree_.Path("Wine/missing/sub/...")), 3);
   EXPECT_EQ(SizeFailureCode(tree_.Path("Wine/drive_c/UO../Map0.mul")), 3);
 }
 

@@ -96,24 +96,6 @@ std::vector<AcceptedDifference> MakeAccepted() {
       {"PAT/STAR*.MUL", kWriteable, Reason::kNameWindowsCannotHold},
       {"PAT/STAR*.MUL", kSize, Reason::kNameWindowsCannotHold},
   };
-  // Windows' answers that the Linux probes do not give yet. "<", ">", "\"",
-  // "|" and control characters are no characters of a Windows name either
-  // (and the first three are wildcards to FindFirstFile); a last component
-  // of dots only names the folder before it.
-  const AcceptedDifference known_faults[] = {
-      {"UO/Map0<mul", kSize, Reason::kLinuxProbeFault},
-      {"UO/Map0.mu>", Probe::kPresent, Reason::kLinuxProbeFault},
-      {"UO/Map0.mu>", kSize, Reason::kLinuxProbeFault},
-      {"UO/\"Map0.mul", kSize, Reason::kLinuxProbeFault},
-      {"UO/M|p0.mul", kSize, Reason::kLinuxProbeFault},
-      {"UO/Map0.mul\t", kSize, Reason::kLinuxProbeFault},
-      {"UO/\x01Map0.mul", kSize, Reason::kLinuxProbeFault},
-      {"UO/...", kWriteable, Reason::kLinuxProbeFault},
-      {"UO/...", kSize, Reason::kLinuxProbeFault},
-      {"...", kWriteable, Reason::kLinuxProbeFault},
-      {"...", kSize, Reason::kLinuxProbeFault},
-  };
-  accepted.insert(accepted.end(), std::begin(known_faults), std::end(known_faults));
   for (const std::string& path : {DeepFilePath(), LongestNamePath()}) {
     accepted.push_back({path, {}, Reason::kNoPathLengthLimit});
     accepted.push_back({AsciiUpper(path), {}, Reason::kNoPathLengthLimit});

@@ -41,11 +41,22 @@ bool ListsBefore(std::string_view a, std::string_view b) {
   return a < b;
 }
 
+bool HoldsCharacterNoWindowsNameHolds(std::string_view text) {
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 1 && byte <= 31) || c == '*' || c == '?' || c == '<' || c == '>' || c == '"' ||
+        c == '|') {
+      return true;
+    }
+  }
+  return false;
+}
+
 bool HasWildcard(std::string_view name) {
   // A plain loop: find_first_of calls memchr once per character, which makes
   // it the dearest step of a check pass.
   for (const char c : name) {
-    if (c == '*' || c == '?') return true;
+    if (c == '*' || c == '?' || c == '>') return true;
   }
   return false;
 }
@@ -61,7 +72,7 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
     if (p < pattern.size() && pattern[p] == '*') {
       star_p = p++;
       star_n = n;
-    } else if (p < pattern.size() && pattern[p] == '?') {
+    } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == '>')) {
       ++p;
       n += CharLength(name, n);
     } else if (p < pattern.size() && LowerAscii(pattern[p]) == LowerAscii(name[n])) {

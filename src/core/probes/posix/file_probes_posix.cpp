@@ -39,7 +39,7 @@ int InOutCodeFromErrno(int error) {
 bool IsPlainPath(const std::string& path, Wildcards wildcards) {
   for (const char c : path) {
     if (c == '\0') return false;
-    if (wildcards == Wildcards::kExpand && (c == '*' || c == '?')) return false;
+    if (wildcards == Wildcards::kExpand && (c == '*' || c == '?' || c == '>')) return false;
   }
   return true;
 }
@@ -92,9 +92,11 @@ int OpenFound(const std::string& text) {
     if (fd >= 0) return fd;
   }
   const PathLookup lookup = LookUpPath(path, Wildcards::kLiteral);
-  // "*" and "?" are no characters of a Windows name: a name on disk that
-  // holds them is taken as it is, any other text that holds them is invalid.
-  if (lookup.result != LookupResult::kFound && HasWildcard(path)) throw EInOutError(123);
+  // A name on disk that holds characters Windows forbids is taken as it is;
+  // any other text that holds them is an invalid name.
+  if (lookup.result != LookupResult::kFound && HoldsCharacterNoWindowsNameHolds(path)) {
+    throw EInOutError(123);
+  }
   switch (lookup.result) {
     case LookupResult::kFound:
       break;
@@ -111,7 +113,7 @@ int OpenFound(const std::string& text) {
   const int fd = OpenForSize(lookup.path);
   if (fd >= 0) return fd;
   // A file named as a folder ("Map0.mul/") is no valid name to Windows.
-  if (errno == ENOTDIR && path.back() == '/') throw EInOutError(123);
+  if (errno == ENOTDIR && lookup.path.back() == '/') throw EInOutError(123);
   throw EInOutError(InOutCodeFromErrno(errno));
 }
 

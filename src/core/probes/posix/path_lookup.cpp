@@ -145,8 +145,9 @@ std::string FirstListed(const std::vector<std::string>& paths, std::size_t name_
 // way loses one trailing dot ("UO./Map0.mul" finds "UO", "UO../Map0.mul"
 // and "UO /Map0.mul" find nothing); the last name loses all its trailing
 // dots and blanks ("Map0.mul. ." is "Map0.mul").
-// "." and ".." are left alone; what becomes one of them, or nothing, is no
-// name at all ("..." on the way, "..." at the end).
+// "." and ".." are left alone. A folder on the way that becomes one of them
+// is no name at all ("UO/.../Map0.mul"); a last name that becomes nothing
+// is dropped with its dots ("UO/..." is "UO/").
 std::string_view WithoutTrailingDot(std::string_view name) {
   if (name == "." || name == ".." || name.empty() || name.back() != '.') return name;
   name.remove_suffix(1);
@@ -277,13 +278,15 @@ PathLookup LookUpPathNow(const std::string& path, Wildcards wildcards) {
   const std::string_view last = components.back();
   const std::string_view folder_text(path.data(),
                                      static_cast<std::size_t>(last.data() - path.data()));
+  // A last name of nothing but dots and blanks, not on disk as typed, is
+  // dropped whole: "UO/..." is "UO/".
+  if (WithoutTrailingDotsAndBlanks(last).empty() && !Exists(path)) {
+    return LookUpPathNow(folder_text.empty() ? "./" : std::string(folder_text), wildcards);
+  }
   FolderLookup storage;
   const FolderLookup& folder = ResolveFolderOnce(folder_text, absolute, components, storage);
   if (!folder.found) {
-    // Windows drops the dots before it looks for anything.
-    if (folder.no_name_left || WithoutTrailingDotsAndBlanks(last).empty()) {
-      return {LookupResult::kNoNameLeft, {}};
-    }
+    if (folder.no_name_left) return {LookupResult::kNoNameLeft, {}};
     return {folder.denied ? LookupResult::kAccessDenied : LookupResult::kPathNotFound, {}};
   }
 
@@ -296,7 +299,6 @@ PathLookup LookUpPathNow(const std::string& path, Wildcards wildcards) {
     found = FindNameIn(folder, last, &denied);
     const std::string_view stripped = WithoutTrailingDotsAndBlanks(last);
     if (found.empty() && stripped.size() != last.size()) {
-      if (stripped.empty()) return {LookupResult::kNoNameLeft, {}};
       found = FindNameIn(folder, stripped, &denied);
     }
   }

@@ -11,7 +11,7 @@ enum class LookupResult {
   kPathNotFound,  // a folder component is missing, not a folder, or has a wildcard
   kInvalidName,   // the path cannot name anything (an embedded NUL byte)
   kAccessDenied,  // a folder that had to be read to decide may not be read
-  kNoNameLeft,    // a name not found as typed is nothing but dots and blanks
+  kNoNameLeft,    // what Windows drops of a name not found as typed leaves no name
 };
 
 // Whether "*" and "?" in the last component are patterns, as FindFirstFile
