@@ -1,7 +1,5 @@
 #include "accepted_differences.h"
 
-#include <iterator>
-
 #include "differential_table.h"
 
 namespace sqp::differential {
@@ -96,24 +94,6 @@ std::vector<AcceptedDifference> MakeAccepted() {
       {"PAT/STAR*.MUL", kWriteable, Reason::kNameWindowsCannotHold},
       {"PAT/STAR*.MUL", kSize, Reason::kNameWindowsCannotHold},
   };
-  // Windows' answers that the Linux probes do not give yet. "<", ">", "\"",
-  // "|" and control characters are no characters of a Windows name either
-  // (and the first three are wildcards to FindFirstFile); a last component
-  // of dots only names the folder before it.
-  const AcceptedDifference known_faults[] = {
-      {"UO/Map0<mul", kSize, Reason::kLinuxProbeFault},
-      {"UO/Map0.mu>", Probe::kPresent, Reason::kLinuxProbeFault},
-      {"UO/Map0.mu>", kSize, Reason::kLinuxProbeFault},
-      {"UO/\"Map0.mul", kSize, Reason::kLinuxProbeFault},
-      {"UO/M|p0.mul", kSize, Reason::kLinuxProbeFault},
-      {"UO/Map0.mul\t", kSize, Reason::kLinuxProbeFault},
-      {"UO/\x01Map0.mul", kSize, Reason::kLinuxProbeFault},
-      {"UO/...", kWriteable, Reason::kLinuxProbeFault},
-      {"UO/...", kSize, Reason::kLinuxProbeFault},
-      {"...", kWriteable, Reason::kLinuxProbeFault},
-      {"...", kSize, Reason::kLinuxProbeFault},
-  };
-  accepted.insert(accepted.end(), std::begin(known_faults), std::end(known_faults));
   for (const std::string& path : {DeepFilePath(), LongestNamePath()}) {
     accepted.push_back({path, {}, Reason::kNoPathLengthLimit});
     accepted.push_back({AsciiUpper(path), {}, Reason::kNoPathLengthLimit});
@@ -153,8 +133,6 @@ std::string_view ReasonText(Reason reason) {
       return "a name on disk that Windows cannot hold (trailing dots, \"*\" or \"?\") is found "
              "on Linux; Wine strips the dots from the text first, and refuses the patterns to its "
              "attribute and size calls (code 123)";
-    case Reason::kLinuxProbeFault:
-      return "a known fault of the Linux probes, to be mended";
   }
   return "?";
 }
