@@ -1,7 +1,5 @@
 #include "accepted_differences.h"
 
-#include <iterator>
-
 #include "differential_table.h"
 
 namespace sqp::differential {
@@ -135,8 +133,6 @@ std::string_view ReasonText(Reason reason) {
       return "a name on disk that Windows cannot hold (trailing dots, \"*\" or \"?\") is found "
              "on Linux; Wine strips the dots from the text first, and refuses the patterns to its "
              "attribute and size calls (code 123)";
-    case Reason::kLinuxProbeFault:
-      return "a known fault of the Linux probes, to be mended";
   }
   return "?";
 }

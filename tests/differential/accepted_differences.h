@@ -9,9 +9,7 @@
 
 namespace sqp::differential {
 
-// Why the Linux probes may answer otherwise than Wine's kernel32: a
-// decision, a limit of Wine's, or a known fault of the Linux probes, listed
-// so that the suite guards every other answer until it is mended.
+// Why the Linux probes may answer otherwise than Wine's kernel32.
 enum class Reason {
   kOwnerWriteBit,
   kAsciiCaseFolding,
@@ -24,7 +22,6 @@ enum class Reason {
   kWineBrokenLinkOnTheWay,
   kWineDirectoryOrder,
   kNameWindowsCannotHold,
-  kLinuxProbeFault,
 };
 
 std::string_view ReasonText(Reason reason);

@@ -85,10 +85,6 @@ ComparisonFigures CompareAnswers(const std::string& root, std::istream& other_an
           ++figures.stale;
           report << "STALE accepted difference, the answers agree: " << what << "\n";
         }
-      } else if (reason != accepted_for.end() &&
-                 reason->second->reason == Reason::kLinuxProbeFault) {
-        ++figures.known_faults;
-        report << "KNOWN FAULT of the Linux probes: " << what << "\n";
       } else if (reason != accepted_for.end()) {
         ++figures.accepted[reason->second->reason];
         report << "accepted (" << ReasonText(reason->second->reason) << "): " << what << "\n";
@@ -105,8 +101,7 @@ ComparisonFigures CompareAnswers(const std::string& root, std::istream& other_an
   for (const auto& [reason, count] : figures.accepted) {
     report << "  " << count << "  " << ReasonText(reason) << "\n";
   }
-  report << "known faults of the Linux probes: " << figures.known_faults << "\n"
-         << "unexpected differences: " << figures.unexpected << "\n"
+  report << "unexpected differences: " << figures.unexpected << "\n"
          << "stale accepted differences: " << figures.stale << "\n";
   if (figures.same_in_this_order > 0) {
     report << "accepted differences that depend on directory order, same here: "

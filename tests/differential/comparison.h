@@ -13,8 +13,7 @@ struct ComparisonFigures {
   std::size_t queries = 0;
   std::size_t answers = 0;
   std::size_t same = 0;
-  std::map<Reason, std::size_t> accepted;  // known faults of the Linux probes apart
-  std::size_t known_faults = 0;
+  std::map<Reason, std::size_t> accepted;
   std::size_t unexpected = 0;
   // Accepted differences whose answers agree; those that depend on
   // directory order are counted apart, since another file system may order
