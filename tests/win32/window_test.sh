@@ -280,6 +280,7 @@ drop() {
   xdotool windowfocus --sync "$window"
   xdotool key Tab ctrl+z
   wait_until only_red "$window" || fail "Ctrl+Z did not take the last drop back"
+  save_shot "$window" drop-undone
 
   xdotool windowfocus --sync "$window"
   xdotool key alt+F4

@@ -41,7 +41,7 @@ bool ListsBefore(std::string_view a, std::string_view b) {
   return a < b;
 }
 
-bool HoldsCharacterNoWindowsNameHolds(std::string_view text) {
+bool HasCharacterWindowsForbids(std::string_view text) {
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if ((byte >= 1 && byte <= 31) || c == '*' || c == '?' || c == '<' || c == '>' || c == '"' ||

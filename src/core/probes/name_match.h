@@ -19,7 +19,7 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name);
 
 // Whether `text` holds a character that Windows forbids in names: a control
 // character, or one of * ? < > " |.
-bool HoldsCharacterNoWindowsNameHolds(std::string_view text);
+bool HasCharacterWindowsForbids(std::string_view text);
 
 // Whether a folder listing under Wine names `a` before `b`: ASCII letters
 // compared as capitals (so "_" comes after every letter), then, between

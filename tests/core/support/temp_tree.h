@@ -37,6 +37,13 @@ class TempTree {
   std::string root_;
 };
 
+#ifndef _WIN32
+// What TempTree makes, at any path: a sparse file of exactly `size` bytes,
+// and a socket file (bound, then closed; the path must fit an address).
+void MakeSparseFile(const std::string& path, std::uint64_t size);
+void MakeSocketFile(const std::string& path);
+#endif
+
 // The platform's folder separator, as a user types it.
 std::string Separator();
 

@@ -45,6 +45,26 @@ void RemoveTree(const std::string& path) {
 
 }  // namespace
 
+void MakeSparseFile(const std::string& path, std::uint64_t size) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  Check(fd >= 0, "create " + path);
+  const bool sized = ftruncate(fd, static_cast<off_t>(size)) == 0;
+  close(fd);
+  Check(sized, "ftruncate " + path);
+}
+
+void MakeSocketFile(const std::string& path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (path.size() >= sizeof(address.sun_path)) throw std::runtime_error("socket path too long");
+  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  Check(fd >= 0, "socket");
+  const bool bound = bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+  close(fd);  // the socket file stays
+  Check(bound, "bind " + path);
+}
+
 TempTree::TempTree() {
   std::string pattern = (fs::temp_directory_path() / "sqp-test-XXXXXX").string();
   Check(mkdtemp(pattern.data()) != nullptr, "mkdtemp");
@@ -66,11 +86,7 @@ std::string TempTree::Folder(std::string_view relative) const {
 std::string TempTree::File(std::string_view relative, std::uint64_t size) const {
   const std::string path = Path(relative);
   MakeParents(path);
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  Check(fd >= 0, "create " + path);
-  const bool sized = ftruncate(fd, static_cast<off_t>(size)) == 0;
-  close(fd);
-  Check(sized, "ftruncate " + path);
+  MakeSparseFile(path, size);
   return path;
 }
 
@@ -84,15 +100,7 @@ std::string TempTree::Fifo(std::string_view relative) const {
 std::string TempTree::Socket(std::string_view relative) const {
   const std::string path = Path(relative);
   MakeParents(path);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  if (path.size() >= sizeof(address.sun_path)) throw std::runtime_error("socket path too long");
-  std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
-  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  Check(fd >= 0, "socket");
-  const bool bound = bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
-  close(fd);  // the socket file stays
-  Check(bound, "bind " + path);
+  MakeSocketFile(path);
   return path;
 }
 

@@ -27,17 +27,10 @@ std::string ListingKey(std::string_view name) {
 }
 
 bool ListedBefore(std::string_view a, std::string_view b) {
+  // std::string compares bytes as unsigned, as the listing does.
   const std::string key_a = ListingKey(a);
   const std::string key_b = ListingKey(b);
-  if (key_a != key_b) {
-    return std::lexicographical_compare(
-        key_a.begin(), key_a.end(), key_b.begin(), key_b.end(), [](char x, char y) {
-          return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-        });
-  }
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-  });
+  return key_a != key_b ? key_a < key_b : a < b;
 }
 
 // "." and ".." are steps in the text on Windows, taken before any lookup.

@@ -37,11 +37,8 @@ int InOutCodeFromErrno(int error) {
 // whole, the lookup would end at the very same entry. An expanded pattern
 // needs the lookup.
 bool IsPlainPath(const std::string& path, Wildcards wildcards) {
-  for (const char c : path) {
-    if (c == '\0') return false;
-    if (wildcards == Wildcards::kExpand && (c == '*' || c == '?' || c == '>')) return false;
-  }
-  return true;
+  if (path.find('\0') != std::string::npos) return false;
+  return wildcards == Wildcards::kLiteral || !HasWildcard(path);
 }
 
 // The entry a probe's text names, as the file system spells it, and its
@@ -94,7 +91,7 @@ int OpenFound(const std::string& text) {
   const PathLookup lookup = LookUpPath(path, Wildcards::kLiteral);
   // A name on disk that holds characters Windows forbids is taken as it is;
   // any other text that holds them is an invalid name.
-  if (lookup.result != LookupResult::kFound && HoldsCharacterNoWindowsNameHolds(path)) {
+  if (lookup.result != LookupResult::kFound && HasCharacterWindowsForbids(path)) {
     throw EInOutError(123);
   }
   switch (lookup.result) {
