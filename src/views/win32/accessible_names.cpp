@@ -147,9 +147,8 @@ class NamedAccessible final : public IAccessible {
 };
 
 LRESULT AnswerGetObject(HWND window, WPARAM wparam) {
-  // Handing the object to another process needs COM on this thread.
-  static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  (void)com;
+  // Handing the object to another process needs COM on this thread, which
+  // the program's entry has set up.
   IAccessible* system = nullptr;
   if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                        reinterpret_cast<void**>(&system))) ||
