@@ -3,7 +3,9 @@
 Checks the names of the window, the folder edits and the result rows of
 page 0, then clicks into the client folder edit, types the folder given as
 the first argument key by key (xdotool), and checks that the rows changed
-and that a name change was sent for each changed row and no other.
+and that a name change was sent for each changed row and no other. Last, it
+sets the field's text as a screen reader or voice input does (AT-SPI's
+editable text), and checks that the rows follow.
 """
 import subprocess
 import sys
@@ -129,6 +131,18 @@ def main():
     check(name_changes == ["Staidx0.mul: Found and writeable!",
                            "Map0.mul: Found and writeable!"],
           f"name changes sent while typing: {name_changes}")
+
+    editable = client.queryEditableText()
+    not_found = ["Staidx0.mul: Not found!", "Statics0.mul: Not found!", "Map0.mul: Not found!"]
+    for text, rows_then in ((folder + "/missing", not_found), (folder, expected)):
+        name_changes.clear()
+        editable.setTextContents(text)
+        rows = wait_for(lambda: page0_rows(window) == rows_then and page0_rows(window))
+        check(rows == rows_then, f"page 0 rows after a reader set {text!r}: {page0_rows(window)}")
+        pump(0.5)
+        check(sorted(name_changes) == sorted(["Staidx0.mul: " + rows_then[0].split(": ")[1],
+                                              "Map0.mul: " + rows_then[2].split(": ")[1]]),
+              f"one name change for each changed row: {name_changes}")
     return 1 if failures else 0
 
 

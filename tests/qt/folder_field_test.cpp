@@ -4,7 +4,9 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QDir>
+#include <QDirIterator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -267,6 +269,43 @@ class FolderFieldTest : public QObject {
     QCOMPARE(QString::fromStdString(form.UOClientPathEdit->Text()), after);
     QCOMPARE(counter.checks, checks);
     QCOMPARE(run.Next()->isEnabled(), after == Typed("client"));
+  }
+
+  // The program's own picker: a folder typed into it and taken fills the
+  // field, and nothing under the home folder changes (the test runs with a
+  // home of its own, where Qt's and the desktop's dialogs keep their state).
+  void theRealPickerChoosesAFolderAndWritesNothing() {
+    QDir().mkpath(QDir::homePath());
+    const auto home_entries = [] {
+      QStringList entries;
+      QDirIterator it(QDir::homePath(),
+                      QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                      QDirIterator::Subdirectories);
+      while (it.hasNext()) {
+        const QFileInfo entry(it.next());
+        entries << entry.filePath() + " " + QString::number(entry.size()) + " " +
+                       entry.lastModified().toString(Qt::ISODateWithMs);
+      }
+      return entries;
+    };
+    const QStringList before = home_entries();
+    Run run({samples_->patch}, ChooseFolderInDialog);
+    auto* edit = run.Widget<QLineEdit>(run.Form().UOClientPathEdit);
+    QTimer picker;
+    connect(&picker, &QTimer::timeout, [&] {
+      auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      picker.stop();
+      auto* path = dialog->findChild<QLineEdit*>();
+      path->selectAll();
+      QTest::keyClicks(path, Typed("client"));
+      QTest::keyClick(path, Qt::Key_Return);
+    });
+    picker.start(10);
+    UseContextMenu(edit, QStringLiteral("Browse for folder..."));
+    QCOMPARE(edit->text(), tree_->Path("client").c_str());
+    QVERIFY(run.Next()->isEnabled());
+    QCOMPARE(home_entries(), before);
   }
 
   void aFieldOnAPageLeftOffersNeither() {
