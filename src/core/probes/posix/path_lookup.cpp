@@ -147,7 +147,8 @@ std::string FirstListed(const std::vector<std::string>& paths, std::size_t name_
 // dots and blanks ("Map0.mul. ." is "Map0.mul").
 // "." and ".." are left alone. A folder on the way that becomes one of them
 // is no name at all ("UO/.../Map0.mul"); a last name that becomes nothing
-// is dropped with its dots ("UO/..." is "UO/").
+// is dropped with its dots, once ("UO/..." is "UO/", "UO/.../..." is
+// "UO/.../", which names nothing).
 std::string_view WithoutTrailingDot(std::string_view name) {
   if (name == "." || name == ".." || name.empty() || name.back() != '.') return name;
   name.remove_suffix(1);
@@ -269,20 +270,25 @@ const FolderLookup& ResolveFolderOnce(std::string_view folder_text, bool absolut
 
 PathLookup LookUpPathNow(const std::string& path, Wildcards wildcards) {
   if (path.find('\0') != std::string::npos) return {LookupResult::kInvalidName, {}};
-  const std::vector<std::string_view> components = SplitComponents(path);
+  std::vector<std::string_view> components = SplitComponents(path);
   const bool absolute = !path.empty() && path.front() == '/';
+  // A name followed by "/" is a folder, and keeps its dots and blanks as one.
+  bool names_folder = !path.empty() && path.back() == '/';
+  // A last name of nothing but dots and blanks, not on disk as typed, is
+  // dropped whole, once: "UO/..." is "UO/", and in "UO/.../..." the "..."
+  // then left is a folder's name that loses one dot and names nothing.
+  if (!names_folder && !components.empty() &&
+      WithoutTrailingDotsAndBlanks(components.back()).empty() && !Exists(path)) {
+    components.pop_back();
+    names_folder = true;
+  }
   if (components.empty()) {
-    if (!absolute) return {LookupResult::kPathNotFound, {}};
-    return {LookupResult::kFound, "/"};
+    if (!absolute && !names_folder) return {LookupResult::kPathNotFound, {}};
+    return {LookupResult::kFound, absolute ? "/" : "./"};
   }
   const std::string_view last = components.back();
   const std::string_view folder_text(path.data(),
                                      static_cast<std::size_t>(last.data() - path.data()));
-  // A last name of nothing but dots and blanks, not on disk as typed, is
-  // dropped whole: "UO/..." is "UO/".
-  if (WithoutTrailingDotsAndBlanks(last).empty() && !Exists(path)) {
-    return LookUpPathNow(folder_text.empty() ? "./" : std::string(folder_text), wildcards);
-  }
   FolderLookup storage;
   const FolderLookup& folder = ResolveFolderOnce(folder_text, absolute, components, storage);
   if (!folder.found) {
@@ -297,15 +303,17 @@ PathLookup LookUpPathNow(const std::string& path, Wildcards wildcards) {
         folder.path, [&](std::string_view name) { return MatchesWildcard(last, name); }, &denied);
   } else {
     found = FindNameIn(folder, last, &denied);
-    const std::string_view stripped = WithoutTrailingDotsAndBlanks(last);
+    const std::string_view stripped =
+        names_folder ? WithoutTrailingDot(last) : WithoutTrailingDotsAndBlanks(last);
     if (found.empty() && stripped.size() != last.size()) {
+      if (stripped == "." || stripped == "..") return {LookupResult::kNoNameLeft, {}};
       found = FindNameIn(folder, stripped, &denied);
     }
   }
   if (found.empty() && denied) return {LookupResult::kAccessDenied, {}};
   if (found.empty()) return {LookupResult::kNameNotFound, {}};
-  // A trailing "/" asks for a folder; keep it so that the kernel says so.
-  if (path.back() == '/') found += '/';
+  // A folder is asked for; keep the "/" so that the kernel says so.
+  if (names_folder) found += '/';
   return {LookupResult::kFound, found};
 }
 
