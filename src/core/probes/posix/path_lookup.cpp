@@ -208,17 +208,24 @@ std::string FindNameIn(const FolderLookup& folder, std::string_view name, bool* 
 FolderLookup ResolveFolder(bool absolute, const std::vector<std::string_view>& components) {
   FolderLookup lookup;
   std::string resolved = absolute ? "/" : "";
-  // The folder components spelt exactly: exact[i] joins the first i + 1.
-  // Only prefixes shorter than PATH_MAX are kept: the kernel takes no longer
-  // one, and keeping every prefix of a long text would cost its square.
+  // The folder components spelt exactly, as one text whose first `count`
+  // components end at exact_ends[count - 1]. Only prefixes shorter than
+  // PATH_MAX count: the kernel takes no longer one.
   const std::size_t folders = components.size() - 1;
-  std::vector<std::string> exact;
+  std::string exact = resolved;
+  std::vector<std::size_t> exact_ends;
   for (std::size_t i = 0; i < folders; ++i) {
     if (HasWildcard(components[i])) return lookup;
-    if (exact.size() < i) continue;
-    std::string joined = Join(i == 0 ? resolved : exact[i - 1], components[i]);
-    if (joined.size() < PATH_MAX) exact.push_back(std::move(joined));
+    if (exact_ends.size() < i) continue;
+    const bool slash = !exact.empty() && exact.back() != '/';
+    if (exact.size() + slash + components[i].size() >= PATH_MAX) continue;
+    if (slash) exact += '/';
+    exact += components[i];
+    exact_ends.push_back(exact.size());
   }
+  const auto exact_prefix = [&](std::size_t count) {
+    return exact.substr(0, exact_ends[count - 1]);
+  };
   // The walk below tries every component by its exact name first. Where the
   // kernel takes an exact prefix whole, each shorter prefix is a folder too,
   // so the walk would reach it unchanged: it starts after the deepest one.
@@ -228,17 +235,27 @@ FolderLookup ResolveFolder(bool absolute, const std::vector<std::string_view>& c
     lookup.path = std::move(resolved);
     return lookup;
   }
-  if (exact.size() == folders && IsFolder(exact.back(), &lookup.size)) {
+  if (exact_ends.size() == folders && IsFolder(exact, &lookup.size)) {
     lookup.found = lookup.spelt_exactly = true;
-    lookup.path = std::move(exact.back());
+    lookup.path = std::move(exact);
     return lookup;
   }
-  std::size_t start = std::min(folders - 1, exact.size());
-  while (start > 0 && !IsFolder(exact[start - 1])) --start;
-  if (start > 0) resolved = exact[start - 1];
+  // Found by halving, since a prefix is a folder only where every shorter
+  // one is: a few calls, however many names the text holds.
+  std::size_t start = 0;
+  std::size_t high = std::min(folders - 1, exact_ends.size());
+  while (start < high) {
+    const std::size_t middle = start + (high - start + 1) / 2;
+    if (IsFolder(exact_prefix(middle))) {
+      start = middle;
+    } else {
+      high = middle - 1;
+    }
+  }
+  if (start > 0) resolved = exact_prefix(start);
 
   for (std::size_t i = start; i < folders; ++i) {
-    // exact[start] is known not to be a folder.
+    // The exact prefix of start + 1 components is known not to be a folder.
     std::string next = FindFolderIn(resolved, components[i], i == start, &lookup.denied);
     const std::string_view stripped = WithoutTrailingDot(components[i]);
     if (next.empty() && stripped.size() != components[i].size()) {
