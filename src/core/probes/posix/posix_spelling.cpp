@@ -72,9 +72,10 @@ std::optional<std::string> PosixSpelling(std::string_view text,
     // "." and ".." are steps in the text, as on Windows: ".." never leaves
     // the drive for the prefix that holds it.
     const std::size_t root = spelling->size();
+    const std::string_view separators = SeparatorsOf(text);
     std::string_view rest = text.substr(2);
     while (!rest.empty()) {
-      const std::size_t end = std::min(rest.find_first_of(SeparatorsOf(text)), rest.size());
+      const std::size_t end = std::min(rest.find_first_of(separators), rest.size());
       const std::string_view name = rest.substr(0, end);
       rest.remove_prefix(std::min(end + 1, rest.size()));
       if (name.empty() || name == ".") continue;
@@ -85,7 +86,9 @@ std::optional<std::string> PosixSpelling(std::string_view text,
       *spelling += '/';
       *spelling += name;
     }
-    if (text.size() > 2 && IsSeparator(text.back(), text)) *spelling += '/';
+    if (text.size() > 2 && separators.find(text.back()) != std::string_view::npos) {
+      *spelling += '/';
+    }
     return spelling;
   }
   if (text == "~" || text.starts_with("~/")) {
