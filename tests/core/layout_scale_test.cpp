@@ -45,6 +45,8 @@ struct FontCase {
 
 void PrintTo(const FontCase& font, std::ostream* out) { *out << font.what; }
 
+constexpr std::string_view kPathText = "The UO client is installed at: (i.e. C:\\UO)";
+
 const FontCase kFonts[] = {
     {"layout's own font at 96 dpi", 13, 1.0, {}, false},
     {"layout's proportions, one pixel shorter", 12, 12.0 / 13, {}, false},
@@ -54,17 +56,13 @@ const FontCase kFonts[] = {
     {"narrow face, tall text", 16, 1.1, {}, false},
     {"layout's widths, one pixel shorter (Wine at 96 dpi)", 12, 1.0, {}, true},
     {"sans serif with Arial's widths", 12, 1.06, {}, true},
-    {"one path text hinted wider",
-     13,
-     1.0,
-     {{"The UO client is installed at: (i.e. C:\\UO)", 7}},
-     true},
+    {"one path text hinted wider", 13, 1.0, {{kPathText, 7}}, true},
     {"one name wider at 144 dpi", 20, 20.0 / 13, {{"CD type", 9}}, true},
     // The widest need decides, not the last label measured.
     {"a path text 15 px too wide, a later name 2 px",
      13,
      1.0,
-     {{"The UO client is installed at: (i.e. C:\\UO)", 15}, {"CD type", 2}},
+     {{kPathText, 15}, {"CD type", 2}},
      true},
 };
 

@@ -54,11 +54,16 @@ std::string LongWildcard() {
   return pattern;
 }
 
-// `start` and "/..." `count` times: each last name of dots is dropped once,
-// and the "..." then left before it names no folder.
+// `start` and "/..." `count` times, which names no folder.
 std::string DotNames(std::string start, int count) {
   for (int i = 0; i < count; ++i) start += "/...";
   return start;
+}
+
+// The map files in the root, and below it a folder text of "/..." names.
+HostileInput DotFolders(const TempTree& tree, int count, Via via) {
+  MakeMapFiles(tree, "", kSecondAge);
+  return Folders(DotNames(tree.Root(), count), via);
 }
 
 const Outcome kAllFound = {"WWW", "FFF", "The Second Age", true, {}, 0};
@@ -190,16 +195,9 @@ std::vector<HostileCase> HostileInputCases() {
        },
        kAllFound},
       {"a folder argument of 120 KB of \"/...\" names no folder",
-       [](const TempTree& t) {
-         MakeMapFiles(t, "", kSecondAge);
-         return Folders(DotNames(t.Root(), 30000));
-       },
-       kNothingFound},
+       [](const TempTree& t) { return DotFolders(t, 30000, Via::kStartupFolders); }, kNothingFound},
       {"a megabyte of \"/...\" pasted: no folder to check, complete or start the picker in",
-       [](const TempTree& t) {
-         MakeMapFiles(t, "", kSecondAge);
-         return Folders(DotNames(t.Root(), 1 << 18), Via::kPastedFolders);
-       },
+       [](const TempTree& t) { return DotFolders(t, 1 << 18, Via::kPastedFolders); },
        kNothingFound},
       {"a folder text of one megabyte of trailing slashes is stripped",
        [](const TempTree& t) { return Folders(GoodFolder(t) + std::string(1 << 20, '/')); },
