@@ -18,9 +18,8 @@ namespace sqp {
 // "\" or "/" ("C:", "d:\cd", "Z:/tmp").
 bool IsDriveLetterText(std::string_view text);
 
-// The characters that separate the names of `text`.
+// The characters that separate the names of `text`, and whether `c` is one.
 std::string_view SeparatorsOf(std::string_view text, PathStyle style = kPlatformPathStyle);
-
 bool IsSeparator(char c, std::string_view text, PathStyle style = kPlatformPathStyle);
 
 // Where the last separator of `text` is, or npos.
