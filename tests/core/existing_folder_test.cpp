@@ -32,7 +32,12 @@ std::string Comparable(std::string path) {
 
 class ExistingFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override { tree_.File("Wine/drive_c/UO/Map0.mul"); }
+  void SetUp() override {
+    tree_.File("Wine/drive_c/UO/Map0.mul");
+#ifndef _WIN32
+    tree_.Folder("Wine/drive_c/U>");  // ">" is a pattern to the probes
+#endif
+  }
   // `relative` below the tree, typed with the platform's separator.
   std::string Typed(const std::string& relative) const { return tree_.Path(relative); }
   TempTree tree_;
@@ -50,6 +55,8 @@ TEST_F(ExistingFolderTest, NamesAnExistingFolderOnly) {
       {Typed("Wine/drive_c/UO/Map0.mul"), std::nullopt},  // a file
       {Typed("Wine/drive_c/U*"), std::nullopt},
       {Typed("Wine/drive_c/U?"), std::nullopt},
+      {Typed("Wine/drive_c/U>"), std::nullopt},
+      {Typed("Wine/drive_c/UO/.../..."), std::nullopt},  // a folder name left as ".."
       {Typed("Wine/drive_d"), std::nullopt},
       {Typed("Wine/drive_d/UO"), std::nullopt},
   };
@@ -95,6 +102,7 @@ TEST_F(ExistingFolderTest, CompletionListsTheFolderBeforeTheLastSeparator) {
       {Typed("Wine/drive_c") + sep + ".hid", "Wine/drive_c", ".hid"},
       {Typed("Wine/drive_d") + sep + "x", std::nullopt, ""},
       {Typed("Wine/drive_c/UO/Map0.mul") + sep + "x", std::nullopt, ""},
+      {Typed("Wine/drive_c/UO/.../...") + sep + "x", std::nullopt, ""},
       {"Wine", std::nullopt, ""},  // a bare name says no folder
   };
   for (const auto& c : cases) {

@@ -158,6 +158,9 @@ TEST_F(FileProbes, OnlyPresenceExpandsWildcards) {
       EXPECT_EQ(size, (Failure{-1, "measured " + std::to_string(c.size)})) << c.path;
     }
   }
+  for (char control = 1; control < 32; ++control) {
+    EXPECT_EQ(SizeFailure(tree_.Path("patches/north") + control).code, 123) << int{control};
+  }
 }
 
 TEST_F(FileProbes, AWildcardWhoseFirstMatchIsAFolderIsNotPresent) {

@@ -129,6 +129,10 @@ TEST_F(FolderCase, OfSeveralSpellingsTheFirstInNameOrderIsTaken) {
   EXPECT_FALSE(FileIsPresent(tree_.Path("Order/?.SQ2")));
   tree_.File("Order/0.sq2");
   EXPECT_TRUE(FileIsPresent(tree_.Path("Order/?.SQ2")));
+  // Letters compare as capitals, so "_" lists after them all.
+  tree_.Folder("Under/a.sq2");
+  tree_.File("Under/_.sq2");
+  EXPECT_FALSE(FileIsPresent(tree_.Path("Under/?.sq2")));
 }
 
 TEST_F(FolderCase, ParentStepsAfterALinkReturnToTheLinksFolder) {

@@ -42,6 +42,8 @@ struct FontCase {
   int extra;
   // Whether some label's text is too wide for the height rule.
   bool grows;
+  std::string_view second_text = {};  // wider by `second` pixels
+  int second = 0;
 };
 
 void PrintTo(const FontCase& font, std::ostream* out) { *out << font.what; }
@@ -58,6 +60,9 @@ const FontCase kFonts[] = {
     {"one path text hinted wider", 13, 1.0, "The UO client is installed at: (i.e. C:\\UO)", 7,
      true},
     {"one name wider at 144 dpi", 20, 20.0 / 13, "CD type", 9, true},
+    // The widest need decides, not the last label measured.
+    {"path text 15 px too wide, a later name 2 px", 13, 1.0,
+     "The UO client is installed at: (i.e. C:\\UO)", 15, true, "CD type", 2},
 };
 
 class LayoutScaleForFont : public ::testing::TestWithParam<FontCase> {
@@ -70,7 +75,8 @@ class LayoutScaleForFont : public ::testing::TestWithParam<FontCase> {
     }
     const FontCase& font = GetParam();
     return static_cast<int>(std::lround(laid_out->second * font.widening)) +
-           (text == font.extra_text ? font.extra : 0);
+           (text == font.extra_text ? font.extra : 0) +
+           (text == font.second_text ? font.second : 0);
   }
 
   const std::map<std::string, int, std::less<>> widths_ = LaidOutLabelWidths();

@@ -233,6 +233,16 @@ std::vector<std::string> MakeQueries() {
       "UO/.../Map0.mul",
       "UO/...",
       "...",
+      // A name before a "/", or before a last name of dots and blanks, which
+      // is dropped once, is a folder's: it loses one dot at most.
+      "UO/.../...",
+      "UO/.../",
+      "UO/Map0.mul/...",
+      "dots/UO./...",
+      "dots/UO../...",
+      "dots/UO /...",
+      "Nothing/...",
+      "dots/UO../",
       " UO/Map0.mul",
       "UO/ Map0.mul",
       "UO/Map0.mul\t",

@@ -1,23 +1,9 @@
 #include "probes/existing_folder.h"
 
 #include "probes/folder_path.h"
-#include "probes/platform_path.h"
+#include "probes/path_text.h"
 
 namespace sqp {
-
-namespace {
-
-// Windows takes "/" as a separator as well as "\"; so does a drive-letter
-// text on Linux.
-std::size_t LastSeparator(std::string_view text) {
-#ifdef _WIN32
-  return text.find_last_of("\\/");
-#else
-  return text.find_last_of(FolderDelimiters(text));
-#endif
-}
-
-}  // namespace
 
 std::optional<std::string> FolderPickerStart(std::string_view folder_text) {
   if (TrimControlAndBlanks(folder_text).empty()) return std::nullopt;

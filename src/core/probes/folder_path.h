@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "probes/platform_path.h"
+#include "probes/path_text.h"
 
 namespace sqp {
 

@@ -18,9 +18,4 @@ inline constexpr char kPathDelimiter = '/';
 inline constexpr std::string_view kExtensionStopChars = "/";
 #endif
 
-// The characters whose trailing runs NormalizeFolderPath strips from
-// `folder_text`. On Linux a Windows-style text that starts with a drive
-// letter takes both "\\" and "/".
-std::string_view FolderDelimiters(std::string_view folder_text);
-
 }  // namespace sqp

@@ -82,6 +82,7 @@ Win32FormView::Win32FormView(Application& application, TSQPMainForm& form, HINST
     EnableWindow(native, control->Enabled());
     if (control->Visible()) ShowWindow(native, SW_SHOWNA);
     if (widgets::NameIsNotShownText(*control)) ServeAccessibleName(native, *control);
+    spoken_names_[control] = widgets::AccessibleName(*control);
   }
   StackUnderSiblings();
   form_.AddObserver(this);
@@ -270,7 +271,10 @@ void Win32FormView::ControlChanged(Control& control, Change change) {
     case Change::kActivePage:
       break;  // the pages' own visibility shows it
     case Change::kAccessibleName:
-      AnnounceNameChange(native);
+      if (std::string name = widgets::AccessibleName(control); name != spoken_names_[&control]) {
+        spoken_names_[&control] = std::move(name);
+        AnnounceNameChange(native);
+      }
       break;
   }
 }

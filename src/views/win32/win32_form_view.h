@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <map>
+#include <string>
 
 #include "app/application.h"
 #include "sqpmain/sqp_main_form.h"
@@ -85,6 +86,9 @@ class Win32FormView : public widgets::ControlObserver {
   std::map<HWND, widgets::Control*> controls_;
   // The frame of each group box; its panel holds the children.
   std::map<const widgets::Control*, HWND> group_frames_;
+  // The name each control was last announced with: a reader hears one event
+  // per change of it, however often the change is reported.
+  std::map<const widgets::Control*, std::string> spoken_names_;
   std::map<COLORREF, HBRUSH> brushes_;
   // Set while the view writes an edit itself, whose EN_CHANGE is no user's.
   bool writing_text_ = false;

@@ -8,6 +8,7 @@
 
 #include "cmdline/windows_command_line.h"
 #include "encoding/code_page.h"
+#include "probes/existing_folder.h"
 #include "support/bounded_run.h"
 #include "support/tree_snapshot.h"
 #include "support/tree_watch.h"
@@ -92,6 +93,9 @@ std::string WalkTheWizardHeadless(const HostileInput& input, const std::string& 
     if (input.via == Via::kPastedFolders) {
       run.Paste(*form.UOClientPathEdit, input.text);
       run.Paste(*form.UOCDPathEdit, input.text);
+      // What the folder fields ask of the text for completion and the picker.
+      CompletionBaseOf(input.text);
+      FolderPickerStart(input.text);
     } else if (input.via == Via::kTypedFolders) {
       run.TypeOver(*form.UOClientPathEdit, input.text);
       run.TypeOver(*form.UOCDPathEdit, input.text);

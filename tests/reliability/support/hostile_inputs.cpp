@@ -54,6 +54,18 @@ std::string LongWildcard() {
   return pattern;
 }
 
+// `start` and "/..." `count` times, which names no folder.
+std::string DotNames(std::string start, int count) {
+  for (int i = 0; i < count; ++i) start += "/...";
+  return start;
+}
+
+// The map files in the root, and below it a folder text of "/..." names.
+HostileInput DotFolders(const TempTree& tree, int count, Via via) {
+  MakeMapFiles(tree, "", kSecondAge);
+  return Folders(DotNames(tree.Root(), count), via);
+}
+
 const Outcome kAllFound = {"WWW", "FFF", "The Second Age", true, {}, 0};
 const Outcome kFoundUnknownEdition = {"WWW", "FFF", "Unknown", true, {}, 0};
 const Outcome kNothingFound = {};
@@ -182,6 +194,11 @@ std::vector<HostileCase> HostileInputCases() {
          return Folders(LongTextForTheRoot(t, std::size_t{1} << 18, 40));
        },
        kAllFound},
+      {"a folder argument of 120 KB of \"/...\" names no folder",
+       [](const TempTree& t) { return DotFolders(t, 30000, Via::kStartupFolders); }, kNothingFound},
+      {"a megabyte of \"/...\" pasted: no folder to check, complete or start the picker in",
+       [](const TempTree& t) { return DotFolders(t, 1 << 18, Via::kPastedFolders); },
+       kNothingFound},
       {"a folder text of one megabyte of trailing slashes is stripped",
        [](const TempTree& t) { return Folders(GoodFolder(t) + std::string(1 << 20, '/')); },
        kAllFound},
@@ -342,6 +359,15 @@ std::vector<HostileCase> HostileInputCases() {
          return Argv({t.Path("*.SQ2"), folder, folder});
        },
        kAllFound},
+      {"a patch file name of 120 KB of \"/...\" does not exist",
+       [](const TempTree& t) { return Argv({DotNames(t.Root(), 30000)}); },
+       {"NNN",
+        "NNN",
+        "Path not correct!",
+        false,
+        {ErrorBoxText(DotNames("{root}", 30000) + " does not exist!", true),
+         ErrorBoxText(DotNames("{root}", 30000) + " is not a .sq2 file!", false)},
+        1}},
       {"a wildcard patch file name of 65536 characters matches nothing",
        [](const TempTree& t) { return Argv({t.Path(LongWildcard())}); },
        {"NNN",

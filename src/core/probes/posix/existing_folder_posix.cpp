@@ -2,6 +2,7 @@
 
 #include "probes/existing_folder.h"
 #include "probes/folder_path.h"
+#include "probes/name_match.h"
 #include "probes/posix/path_lookup.h"
 #include "probes/posix/posix_spelling.h"
 
@@ -22,8 +23,8 @@ std::optional<std::string> ExistingFolder(std::string_view folder_text) {
   if (!spelled) return std::nullopt;
   // File paths are the folder path and "/name": the empty one is the root.
   const std::string path = spelled->empty() ? std::string(1, '/') : std::move(*spelled);
-  // A wildcard in a folder's name finds nothing, as in the probes' paths.
-  if (path.find_first_of(std::string_view("*?\0", 3)) != std::string::npos) return std::nullopt;
+  // A pattern in a folder's name finds nothing, as in the probes' paths.
+  if (HasWildcard(path) || path.find('\0') != std::string::npos) return std::nullopt;
   // Spelt as on disk already: the lookup would end at the very same entry.
   if (IsFolder(path)) return path;
   const PathLookup lookup = LookUpPath(path, Wildcards::kLiteral);

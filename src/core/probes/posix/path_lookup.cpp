@@ -147,7 +147,8 @@ std::string FirstListed(const std::vector<std::string>& paths, std::size_t name_
 // dots and blanks ("Map0.mul. ." is "Map0.mul").
 // "." and ".." are left alone. A folder on the way that becomes one of them
 // is no name at all ("UO/.../Map0.mul"); a last name that becomes nothing
-// is dropped with its dots ("UO/..." is "UO/").
+// is dropped with its dots, once ("UO/..." is "UO/", "UO/.../..." is
+// "UO/.../", which names nothing).
 std::string_view WithoutTrailingDot(std::string_view name) {
   if (name == "." || name == ".." || name.empty() || name.back() != '.') return name;
   name.remove_suffix(1);
@@ -207,17 +208,24 @@ std::string FindNameIn(const FolderLookup& folder, std::string_view name, bool* 
 FolderLookup ResolveFolder(bool absolute, const std::vector<std::string_view>& components) {
   FolderLookup lookup;
   std::string resolved = absolute ? "/" : "";
-  // The folder components spelt exactly: exact[i] joins the first i + 1.
-  // Only prefixes shorter than PATH_MAX are kept: the kernel takes no longer
-  // one, and keeping every prefix of a long text would cost its square.
+  // The folder components spelt exactly, as one text whose first `count`
+  // components end at exact_ends[count - 1]. Only prefixes shorter than
+  // PATH_MAX count: the kernel takes no longer one.
   const std::size_t folders = components.size() - 1;
-  std::vector<std::string> exact;
+  std::string exact = resolved;
+  std::vector<std::size_t> exact_ends;
   for (std::size_t i = 0; i < folders; ++i) {
     if (HasWildcard(components[i])) return lookup;
-    if (exact.size() < i) continue;
-    std::string joined = Join(i == 0 ? resolved : exact[i - 1], components[i]);
-    if (joined.size() < PATH_MAX) exact.push_back(std::move(joined));
+    if (exact_ends.size() < i) continue;
+    const bool slash = !exact.empty() && exact.back() != '/';
+    if (exact.size() + slash + components[i].size() >= PATH_MAX) continue;
+    if (slash) exact += '/';
+    exact += components[i];
+    exact_ends.push_back(exact.size());
   }
+  const auto exact_prefix = [&](std::size_t count) {
+    return exact.substr(0, exact_ends[count - 1]);
+  };
   // The walk below tries every component by its exact name first. Where the
   // kernel takes an exact prefix whole, each shorter prefix is a folder too,
   // so the walk would reach it unchanged: it starts after the deepest one.
@@ -227,17 +235,27 @@ FolderLookup ResolveFolder(bool absolute, const std::vector<std::string_view>& c
     lookup.path = std::move(resolved);
     return lookup;
   }
-  if (exact.size() == folders && IsFolder(exact.back(), &lookup.size)) {
+  if (exact_ends.size() == folders && IsFolder(exact, &lookup.size)) {
     lookup.found = lookup.spelt_exactly = true;
-    lookup.path = std::move(exact.back());
+    lookup.path = std::move(exact);
     return lookup;
   }
-  std::size_t start = std::min(folders - 1, exact.size());
-  while (start > 0 && !IsFolder(exact[start - 1])) --start;
-  if (start > 0) resolved = exact[start - 1];
+  // Found by halving, since a prefix is a folder only where every shorter
+  // one is: a few calls, however many names the text holds.
+  std::size_t start = 0;
+  std::size_t high = std::min(folders - 1, exact_ends.size());
+  while (start < high) {
+    const std::size_t middle = start + (high - start + 1) / 2;
+    if (IsFolder(exact_prefix(middle))) {
+      start = middle;
+    } else {
+      high = middle - 1;
+    }
+  }
+  if (start > 0) resolved = exact_prefix(start);
 
   for (std::size_t i = start; i < folders; ++i) {
-    // exact[start] is known not to be a folder.
+    // The exact prefix of start + 1 components is known not to be a folder.
     std::string next = FindFolderIn(resolved, components[i], i == start, &lookup.denied);
     const std::string_view stripped = WithoutTrailingDot(components[i]);
     if (next.empty() && stripped.size() != components[i].size()) {
@@ -269,20 +287,25 @@ const FolderLookup& ResolveFolderOnce(std::string_view folder_text, bool absolut
 
 PathLookup LookUpPathNow(const std::string& path, Wildcards wildcards) {
   if (path.find('\0') != std::string::npos) return {LookupResult::kInvalidName, {}};
-  const std::vector<std::string_view> components = SplitComponents(path);
+  std::vector<std::string_view> components = SplitComponents(path);
   const bool absolute = !path.empty() && path.front() == '/';
+  // A name followed by "/" is a folder, and keeps its dots and blanks as one.
+  bool names_folder = !path.empty() && path.back() == '/';
+  // A last name of nothing but dots and blanks, not on disk as typed, is
+  // dropped whole, once: "UO/..." is "UO/", and in "UO/.../..." the "..."
+  // then left is a folder's name that loses one dot and names nothing.
+  if (!names_folder && !components.empty() &&
+      WithoutTrailingDotsAndBlanks(components.back()).empty() && !Exists(path)) {
+    components.pop_back();
+    names_folder = true;
+  }
   if (components.empty()) {
-    if (!absolute) return {LookupResult::kPathNotFound, {}};
-    return {LookupResult::kFound, "/"};
+    if (!absolute && !names_folder) return {LookupResult::kPathNotFound, {}};
+    return {LookupResult::kFound, absolute ? "/" : "./"};
   }
   const std::string_view last = components.back();
   const std::string_view folder_text(path.data(),
                                      static_cast<std::size_t>(last.data() - path.data()));
-  // A last name of nothing but dots and blanks, not on disk as typed, is
-  // dropped whole: "UO/..." is "UO/".
-  if (WithoutTrailingDotsAndBlanks(last).empty() && !Exists(path)) {
-    return LookUpPathNow(folder_text.empty() ? "./" : std::string(folder_text), wildcards);
-  }
   FolderLookup storage;
   const FolderLookup& folder = ResolveFolderOnce(folder_text, absolute, components, storage);
   if (!folder.found) {
@@ -297,15 +320,17 @@ PathLookup LookUpPathNow(const std::string& path, Wildcards wildcards) {
         folder.path, [&](std::string_view name) { return MatchesWildcard(last, name); }, &denied);
   } else {
     found = FindNameIn(folder, last, &denied);
-    const std::string_view stripped = WithoutTrailingDotsAndBlanks(last);
+    const std::string_view stripped =
+        names_folder ? WithoutTrailingDot(last) : WithoutTrailingDotsAndBlanks(last);
     if (found.empty() && stripped.size() != last.size()) {
+      if (stripped == "." || stripped == "..") return {LookupResult::kNoNameLeft, {}};
       found = FindNameIn(folder, stripped, &denied);
     }
   }
   if (found.empty() && denied) return {LookupResult::kAccessDenied, {}};
   if (found.empty()) return {LookupResult::kNameNotFound, {}};
-  // A trailing "/" asks for a folder; keep it so that the kernel says so.
-  if (path.back() == '/') found += '/';
+  // A folder is asked for; keep the "/" so that the kernel says so.
+  if (names_folder) found += '/';
   return {LookupResult::kFound, found};
 }
 

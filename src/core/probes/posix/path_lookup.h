@@ -28,8 +28,11 @@ struct PathLookup {
 // by its exact name first, then as the entry equal to it without regard to
 // ASCII case that a listing names first (ListsBefore), then the same
 // without what Windows drops from its end (one dot on a folder, every dot
-// and blank on the last name). Expanded wildcards are honoured in the last
-// component only, where the first matching entry in name order is taken.
+// and blank on the last name). A last name of dots and blanks alone is
+// dropped once, leaving the folder before it ("UO/..." is "UO/"); a name
+// before a last "/" is a folder's. Expanded wildcards are honoured in the
+// last component only, where the first matching entry in name order is
+// taken.
 // "." and ".." are expected gone from the text already (CollapseDotSteps).
 PathLookup LookUpPath(const std::string& path, Wildcards wildcards);
 

@@ -4,8 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "probes/folder_path.h"
-#include "probes/platform_path.h"
+#include "probes/path_text.h"
 
 namespace sqp {
 
@@ -15,10 +14,6 @@ std::string EnvironmentValue(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
 }
-
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-bool IsWindowsSeparator(char c) { return c == '\\' || c == '/'; }
 
 }  // namespace
 
@@ -32,11 +27,6 @@ std::optional<std::string> WinePrefix(const PathEnvironment& environment) {
   std::string prefix = environment.home;
   if (prefix.back() != '/') prefix += '/';
   return prefix + ".wine";
-}
-
-bool IsDriveLetterText(std::string_view text) {
-  return text.size() >= 2 && IsAsciiLetter(text[0]) && text[1] == ':' &&
-         (text.size() == 2 || IsWindowsSeparator(text[2]));
 }
 
 std::string CollapseDotSteps(std::string_view path) {
@@ -70,10 +60,6 @@ std::string CollapseDotSteps(std::string_view path) {
   return collapsed;
 }
 
-std::string_view FolderDelimiters(std::string_view folder_text) {
-  return IsDriveLetterText(TrimControlAndBlanks(folder_text)) ? "/\\" : "/";
-}
-
 std::optional<std::string> PosixSpelling(std::string_view text,
                                          const PathEnvironment& environment) {
   if (IsDriveLetterText(text)) {
@@ -86,9 +72,10 @@ std::optional<std::string> PosixSpelling(std::string_view text,
     // "." and ".." are steps in the text, as on Windows: ".." never leaves
     // the drive for the prefix that holds it.
     const std::size_t root = spelling->size();
+    const std::string_view separators = SeparatorsOf(text);
     std::string_view rest = text.substr(2);
     while (!rest.empty()) {
-      const std::size_t end = std::min(rest.find_first_of("\\/"), rest.size());
+      const std::size_t end = std::min(rest.find_first_of(separators), rest.size());
       const std::string_view name = rest.substr(0, end);
       rest.remove_prefix(std::min(end + 1, rest.size()));
       if (name.empty() || name == ".") continue;
@@ -99,7 +86,9 @@ std::optional<std::string> PosixSpelling(std::string_view text,
       *spelling += '/';
       *spelling += name;
     }
-    if (text.size() > 2 && IsWindowsSeparator(text.back())) *spelling += '/';
+    if (text.size() > 2 && separators.find(text.back()) != std::string_view::npos) {
+      *spelling += '/';
+    }
     return spelling;
   }
   if (text == "~" || text.starts_with("~/")) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "probes/path_text.h"
+
 namespace sqp {
 
 // Where the user's Windows paths live on Linux.
@@ -18,10 +20,6 @@ PathEnvironment PathEnvironmentOfProcess();
 // The Wine prefix the drive letters map into: $WINEPREFIX when set and not
 // empty, else $HOME/.wine; nothing when neither can be formed.
 std::optional<std::string> WinePrefix(const PathEnvironment& environment);
-
-// Whether `text` starts with a drive letter and ":" followed by its end,
-// "\" or "/" ("C:", "d:\cd", "Z:/tmp").
-bool IsDriveLetterText(std::string_view text);
 
 // The POSIX spelling of a folder or file text, formed from the text and the
 // environment alone (nothing is read from disk; the kernel follows the

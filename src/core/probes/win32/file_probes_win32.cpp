@@ -25,8 +25,6 @@ std::optional<std::string> AnsiPath(const std::string& path) {
 
 }  // namespace
 
-std::string_view FolderDelimiters(std::string_view /*folder_text*/) { return "\\"; }
-
 bool FileIsPresent(const std::string& path) {
   const std::optional<std::string> ansi = AnsiPath(path);
   if (!ansi) return false;
