@@ -2,16 +2,18 @@
 
 #include "encoding/win32/text_conversion.h"
 #include "probes/folder_listing.h"
+#include "probes/path_text.h"
+#include "probes/platform_path.h"
 
 namespace sqp {
 
 std::vector<ListedFolder> ListFolders(const std::string& folder) {
   std::vector<ListedFolder> folders;
-  std::wstring pattern = Utf8ToWide(folder);
-  if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
-  pattern += L'*';
+  std::string pattern = folder;
+  if (!pattern.empty() && !IsSeparator(pattern.back(), pattern)) pattern += kPathDelimiter;
+  pattern += '*';
   WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  const HANDLE search = FindFirstFileW(Utf8ToWide(pattern).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return folders;
   do {
     const std::wstring name = found.cFileName;
