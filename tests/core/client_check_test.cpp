@@ -56,9 +56,10 @@ TEST_F(ClientCheck, PastingAPathChecksIt) {
 }
 
 TEST_F(ClientCheck, AReadOnlyFileTurnsItsRowRedAndStopsTheWizard) {
-  SetReadOnly(tree_.Path("UO/Statics0.mul"));
-  run_.TypeOver(edit_, tree_.Path("UO"));
-  EXPECT_EQ(Results(), (std::vector<LabelLook>{kWriteable, kReadOnly, kWriteable}));
+  SetReadOnly(tree_.Path("UO/StaIdx0.mul"));
+  SetReadOnly(tree_.Path("UO/Map0.mul"));
+  run_.TypeOver(edit_, tree_.Path("UO") + Separator());
+  EXPECT_EQ(Results(), (std::vector<LabelLook>{kReadOnly, kWriteable, kReadOnly}));
   EXPECT_FALSE(run_.Unit().UOClientFilesOk);
   EXPECT_FALSE(run_.NextEnabled());
 }
@@ -104,16 +105,20 @@ TEST_F(ClientCheck, ClearingTheFieldChecksTheRootFolder) {
   EXPECT_FALSE(run_.NextEnabled());
 }
 
-#ifndef _WIN32
 TEST_F(ClientCheck, OldFilesAndSpecialFilesCountAsFound) {
+#ifdef _WIN32
+  SetHidden(tree_.File("odd/StaIdx0.mul"));
+  SetSystem(tree_.File("odd/Statics0.mul"));
+#else
   tree_.Fifo("odd/StaIdx0.mul");
   tree_.Socket("odd/Statics0.mul");
+#endif
   SetModificationTime(tree_.File("odd/Map0.mul"), 1979, 12, 31);
   run_.TypeOver(edit_, tree_.Path("odd"));
   EXPECT_EQ(Results(), (std::vector<LabelLook>{kWriteable, kWriteable, kWriteable}));
+  EXPECT_TRUE(run_.NextEnabled());
   EXPECT_TRUE(run_.View().boxes.empty());
 }
-#endif
 
 TEST_F(ClientCheck, UndoAndCutRunTheCheckLikeTyping) {
   run_.TypeOver(edit_, tree_.Path("UO") + "x");

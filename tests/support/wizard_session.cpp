@@ -1,5 +1,6 @@
 #include "support/wizard_session.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iomanip>
 #include <system_error>
@@ -120,12 +121,15 @@ void WizardSession::UserEdit(widgets::Edit& edit, std::string text, std::size_t 
   edit.Select(caret, 0);
 }
 
+void WizardSession::ReplaceText(widgets::Edit& edit, std::string text) {
+  const std::size_t caret = text.size();
+  UserEdit(edit, std::move(text), caret);
+}
+
 bool WizardSession::Drop(widgets::Edit& edit, const std::vector<std::string>& paths) {
-  // As the views take it: the user's own edit of the whole text.
   std::optional<std::string> folder = FolderForDrop(edit, paths, &IsFolderOnDisk);
   if (!folder) return false;
-  const std::size_t caret = folder->size();
-  UserEdit(edit, std::move(*folder), caret);
+  ReplaceText(edit, std::move(*folder));
   return true;
 }
 
@@ -136,14 +140,133 @@ bool WizardSession::Click(widgets::Button& button) {
   return true;
 }
 
-void WizardSession::Press(widgets::Key key, widgets::Modifiers modifiers) {
-  App().Dispatch([&] { Form().KeyDown(key, modifiers); });
+bool WizardSession::Press(widgets::Key key, widgets::Modifiers modifiers) {
+  bool taken = false;
+  App().Dispatch([&] { taken = Form().KeyDown(key, modifiers); });
+  widgets::Edit* edit = FocusedEdit();
+  if (taken || edit == nullptr || (key != widgets::Key::kLeft && key != widgets::Key::kRight)) {
+    return taken;
+  }
+  // A native single-line edit: a selection collapses to its near end, else
+  // the caret moves by one character.
+  const std::size_t start = edit->SelectionStart();
+  const std::size_t length = edit->SelectionLength();
+  if (length > 0) {
+    edit->Select(key == widgets::Key::kRight ? start + length : start, 0);
+  } else if (key == widgets::Key::kRight) {
+    edit->Select(start + 1, 0);
+  } else if (start > 0) {
+    edit->Select(start - 1, 0);
+  }
+  return false;
 }
 
 void WizardSession::FocusByMouse(widgets::Control& control) { Form().SetFocus(&control); }
 
 std::string WizardSession::FocusedName() {
   return Form().Focused() != nullptr ? Form().Focused()->Name() : "(none)";
+}
+
+widgets::Edit* WizardSession::FocusedEdit() {
+  widgets::Control* focused = Form().Focused();
+  return focused != nullptr && focused->Kind() == widgets::ControlKind::kEdit
+             ? static_cast<widgets::Edit*>(focused)
+             : nullptr;
+}
+
+widgets::Edit* WizardSession::VisibleEdit() {
+  for (widgets::Edit* edit : {Form().UOClientPathEdit, Form().UOCDPathEdit}) {
+    if (edit->Showing()) return edit;
+  }
+  return nullptr;
+}
+
+void WizardSession::Apply(const sessions::UserStep& step) {
+  using sessions::StepKind;
+  using widgets::Key;
+  widgets::Edit* edit = FocusedEdit();
+  widgets::Edit* visible = VisibleEdit();
+  switch (step.kind) {
+    case StepKind::kType:
+      if (edit != nullptr) Type(*edit, step.text);
+      break;
+    case StepKind::kBackspace:
+      if (edit != nullptr) Backspace(*edit);
+      break;
+    case StepKind::kDelete:
+      if (edit != nullptr) Delete(*edit);
+      break;
+    case StepKind::kSelectAll:
+      if (edit != nullptr) edit->SelectAll();
+      break;
+    case StepKind::kPaste:
+      if (edit != nullptr) Paste(*edit, step.text);
+      break;
+    case StepKind::kUndo:
+      if (edit != nullptr) Undo(*edit);
+      break;
+    case StepKind::kClickEdit:
+      if (visible == nullptr) break;
+      FocusByMouse(*visible);
+      visible->Select(visible->Text().size(), 0);
+      break;
+    case StepKind::kDrop:
+      if (visible != nullptr) {
+        std::vector<std::string> items;
+        for (std::size_t pos = 0; pos <= step.text.size();) {
+          const std::size_t end = std::min(step.text.find('\n', pos), step.text.size());
+          items.push_back(step.text.substr(pos, end - pos));
+          pos = end + 1;
+        }
+        Drop(*visible, items);
+      }
+      break;
+    case StepKind::kClickTest:
+      for (widgets::Button* test : {Form().UOClientTestButton, Form().UOCDRecheckButton}) {
+        if (test->Showing()) Click(*test);
+      }
+      break;
+    case StepKind::kClickNext:
+      Click(*Form().NextButton);
+      break;
+    case StepKind::kClickFinish:
+      Click(*Form().FinishButton);
+      break;
+    case StepKind::kHome:
+    case StepKind::kEnd:
+      // Keys the focus rules leave to the edit's caret.
+      if (!Press(Key::kOther) && edit != nullptr) {
+        edit->Select(step.kind == StepKind::kHome ? 0 : edit->Text().size(), 0);
+      }
+      break;
+    case StepKind::kTab:
+      Press(Key::kTab);
+      break;
+    case StepKind::kShiftTab:
+      Press(Key::kTab, widgets::kShift);
+      break;
+    case StepKind::kCtrlTab:
+      Press(Key::kTab, widgets::kCtrl);
+      break;
+    case StepKind::kLeft:
+      Press(Key::kLeft);
+      break;
+    case StepKind::kRight:
+      Press(Key::kRight);
+      break;
+    case StepKind::kUp:
+      Press(Key::kUp);
+      break;
+    case StepKind::kDown:
+      Press(Key::kDown);
+      break;
+    case StepKind::kEnter:
+      Press(Key::kEnter);
+      break;
+    case StepKind::kEscape:
+      Press(Key::kEscape);
+      break;
+  }
 }
 
 }  // namespace sqp::testing
