@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "encoding/win32/text_conversion.h"
+
 namespace {
 
 BOOL CALLBACK TakeVisibleEdit(HWND window, LPARAM found) {
@@ -35,14 +37,6 @@ std::vector<char> DropFiles(const std::vector<std::wstring>& paths) {
   std::memcpy(block.data(), &header, sizeof(header));
   std::memcpy(block.data() + sizeof(header), list.data(), list.size() * sizeof(wchar_t));
   return block;
-}
-
-std::string Utf8(const std::wstring& text) {
-  std::string bytes(text.size() * 4, '\0');
-  bytes.resize(static_cast<std::size_t>(
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                          static_cast<int>(bytes.size()), nullptr, nullptr)));
-  return bytes;
 }
 
 }  // namespace
@@ -88,7 +82,7 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring text(length + 1, L'\0');
   text.resize(static_cast<std::size_t>(
       SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  const std::string bytes = Utf8(text);
+  const std::string bytes = sqp::WideToUtf8(text);
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   std::fputc('\n', stdout);
   return 0;

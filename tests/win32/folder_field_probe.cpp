@@ -6,15 +6,9 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "encoding/win32/text_conversion.h"
 
-std::string Utf8(const std::wstring& text) {
-  std::string bytes(text.size() * 4, '\0');
-  bytes.resize(static_cast<std::size_t>(
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                          static_cast<int>(bytes.size()), nullptr, nullptr)));
-  return bytes;
-}
+namespace {
 
 bool HasClass(HWND window, const wchar_t* name) {
   wchar_t class_name[64] = L"";
@@ -73,7 +67,7 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring text(length + 1, L'\0');
     text.resize(static_cast<std::size_t>(
         SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    std::printf("%s\n", Utf8(text).c_str());
+    std::printf("%s\n", sqp::WideToUtf8(text).c_str());
     return 0;
   }
   Search search{0, nullptr};
