@@ -2,6 +2,7 @@
 // and on "Test again".
 #include <gtest/gtest.h>
 
+#include "support/check_counter.h"
 #include "support/temp_tree.h"
 #include "support/wizard_session.h"
 
@@ -133,11 +134,7 @@ TEST_F(ClientCheck, UndoAndCutRunTheCheckLikeTyping) {
 }
 
 TEST_F(ClientCheck, EachKeyThatChangesTheTextChecksOnce) {
-  std::vector<std::string> checked;
-  edit_.on_change = [&, check = edit_.on_change](widgets::Control* sender) {
-    checked.push_back(edit_.Text());
-    check(sender);
-  };
+  const CheckCounter counter(run_.Form(), &edit_);
   run_.FocusByMouse(edit_);
   run_.Type(edit_, "ab");
   run_.Backspace(edit_);
@@ -156,7 +153,7 @@ TEST_F(ClientCheck, EachKeyThatChangesTheTextChecksOnce) {
   // A write by the program leaves nothing to undo.
   run_.App().Dispatch([&] { edit_.SetText("C:"); });
   run_.Undo(edit_);
-  EXPECT_EQ(checked,
+  EXPECT_EQ(counter.checked,
             (std::vector<std::string>{"a", "ab", "a", "a/\xC3\xBC", "a/", "/", "", "/", "C:"}));
 }
 

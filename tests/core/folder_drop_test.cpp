@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/check_counter.h"
 #include "support/temp_tree.h"
 #include "support/wizard_session.h"
 
@@ -130,22 +131,18 @@ class FolderFieldDrop : public ::testing::Test {
   FolderFieldDrop() {
     MakeMapFiles(tree_, "client");
     tree_.Folder("empty");
-    edit_.on_change = [this, check = edit_.on_change](widgets::Control* sender) {
-      ++checks_;
-      check(sender);
-    };
   }
 
   TempTree tree_;
   WizardSession run_{{tree_.File("north.sq2")}};
   widgets::Edit& edit_ = *run_.Form().UOClientPathEdit;
-  int checks_ = 0;
+  CheckCounter counter_{run_.Form(), &edit_};
 };
 
 TEST_F(FolderFieldDrop, TheNamedFolderIsOneUserEditAndNothingElseIsTaken) {
   EXPECT_TRUE(run_.Drop(edit_, {tree_.Path("client/Map0.mul"), tree_.Path("client/StaIdx0.mul")}));
   EXPECT_EQ(edit_.Text(), tree_.Path("client"));
-  EXPECT_EQ(checks_, 1);
+  EXPECT_EQ(counter_.checks, 1);
   EXPECT_EQ(ClientResults(run_.Form()), std::vector<LabelLook>(3, Green("Found and writeable!")));
   EXPECT_TRUE(run_.NextEnabled());
 
@@ -154,7 +151,7 @@ TEST_F(FolderFieldDrop, TheNamedFolderIsOneUserEditAndNothingElseIsTaken) {
   run_.Form().CheckHDTabSheet->SetEnabled(false);
   EXPECT_FALSE(run_.Drop(edit_, {tree_.Path("empty")}));
   EXPECT_EQ(edit_.Text(), tree_.Path("client"));
-  EXPECT_EQ(checks_, 1);
+  EXPECT_EQ(counter_.checks, 1);
 }
 
 }  // namespace

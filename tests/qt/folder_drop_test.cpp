@@ -5,14 +5,15 @@
 #include <QtTest>
 #include <memory>
 
-#include "check_counter.h"
 #include "run_sqpatch.h"
+#include "support/check_counter.h"
 #include "support/temp_tree.h"
 #include "widgets/edit.h"
 #include "wizard_run.h"
 
 namespace sqp::qt::testing {
 
+using sqp::testing::CheckCounter;
 using sqp::testing::MakeMapFiles;
 using sqp::testing::TempTree;
 
