@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "encoding/win32/text_conversion.h"
+#include "folder_field_window.h"
 
 namespace {
 
@@ -37,14 +37,6 @@ BOOL CALLBACK TakeShownList(HWND window, LPARAM search_address) {
   return FALSE;
 }
 
-BOOL CALLBACK TakeVisibleEdit(HWND window, LPARAM found) {
-  if (HasClass(window, L"Edit") && IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -59,15 +51,9 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   if (mode == L"text") {
-    HWND edit = nullptr;
-    EnumChildWindows(window, &TakeVisibleEdit, reinterpret_cast<LPARAM>(&edit));
+    HWND edit = sqp::window_probes::VisibleFolderField(argv[2]);
     if (edit == nullptr) return 1;
-    // GetWindowText would read no other process's edit: it sends nothing there.
-    const auto length = static_cast<std::size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
-    std::wstring text(length + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    std::printf("%s\n", sqp::WideToUtf8(text).c_str());
+    std::printf("%s\n", sqp::window_probes::FieldText(edit).c_str());
     return 0;
   }
   Search search{0, nullptr};
