@@ -239,33 +239,23 @@ void WizardSession::Apply(const sessions::UserStep& step) {
         edit->Select(step.kind == StepKind::kHome ? 0 : edit->Text().size(), 0);
       }
       break;
-    case StepKind::kTab:
-      Press(Key::kTab);
+    default: {
+      // The rest are one key each.
+      static const std::map<StepKind, std::pair<Key, widgets::Modifiers>> kKeys = {
+          {StepKind::kTab, {Key::kTab, widgets::kNoModifier}},
+          {StepKind::kShiftTab, {Key::kTab, widgets::kShift}},
+          {StepKind::kCtrlTab, {Key::kTab, widgets::kCtrl}},
+          {StepKind::kLeft, {Key::kLeft, widgets::kNoModifier}},
+          {StepKind::kRight, {Key::kRight, widgets::kNoModifier}},
+          {StepKind::kUp, {Key::kUp, widgets::kNoModifier}},
+          {StepKind::kDown, {Key::kDown, widgets::kNoModifier}},
+          {StepKind::kEnter, {Key::kEnter, widgets::kNoModifier}},
+          {StepKind::kEscape, {Key::kEscape, widgets::kNoModifier}},
+      };
+      const auto& [key, modifiers] = kKeys.at(step.kind);
+      Press(key, modifiers);
       break;
-    case StepKind::kShiftTab:
-      Press(Key::kTab, widgets::kShift);
-      break;
-    case StepKind::kCtrlTab:
-      Press(Key::kTab, widgets::kCtrl);
-      break;
-    case StepKind::kLeft:
-      Press(Key::kLeft);
-      break;
-    case StepKind::kRight:
-      Press(Key::kRight);
-      break;
-    case StepKind::kUp:
-      Press(Key::kUp);
-      break;
-    case StepKind::kDown:
-      Press(Key::kDown);
-      break;
-    case StepKind::kEnter:
-      Press(Key::kEnter);
-      break;
-    case StepKind::kEscape:
-      Press(Key::kEscape);
-      break;
+    }
   }
 }
 
