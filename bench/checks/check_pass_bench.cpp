@@ -13,7 +13,7 @@
 
 #include "bench_folders.h"
 #include "floor_calls.h"
-#include "headless_wizard.h"
+#include "support/wizard_session.h"
 
 namespace sqp::bench {
 
@@ -133,14 +133,18 @@ double Median(std::vector<double> values) {
 
 void RunPass(benchmark::State& state, Check check, Sample sample) {
   const std::string folder = FolderOf(sample);
-  HeadlessWizard wizard(Folders().PatchFile(), folder, folder);
+  testing::WizardSession wizard({Folders().PatchFile(), folder, folder});
+  TSQPMainForm& form = wizard.Form();
+  // Each pass is the user's edit of the whole text, as a keystroke is.
+  widgets::Edit& field = check == Check::kClient ? *form.UOClientPathEdit : *form.UOCDPathEdit;
   const CheckFloor floor = FloorOf(sample);
-  const bool passed = check == Check::kClient ? wizard.ClientFilesOk() : wizard.CDFilesOk();
+  const bool passed =
+      check == Check::kClient ? wizard.Unit().UOClientFilesOk : wizard.Unit().UOCDFilesOk;
   if (passed != ShouldPass(sample)) {
     state.SkipWithError("the check did not give the expected answer");
     return;
   }
-  if (check == Check::kCD && passed && wizard.CDEdition() != "The Second Age" &&
+  if (check == Check::kCD && passed && form.UOCDTypeResultLabel->Text() != "The Second Age" &&
       sample != Sample::kCaseDiffers) {
     state.SkipWithError("the CD check did not name the edition");
     return;
@@ -158,11 +162,7 @@ void RunPass(benchmark::State& state, Check check, Sample sample) {
       benchmark::DoNotOptimize(floor.CD());
     }
     const Clock::time_point floor_done = Clock::now();
-    if (check == Check::kClient) {
-      wizard.ClientPass();
-    } else {
-      wizard.CDPass();
-    }
+    wizard.ReplaceText(field, folder);
     const Clock::time_point pass_done = Clock::now();
     floor_seconds.push_back(Seconds(floor_done - start));
     pass_seconds.push_back(Seconds(pass_done - floor_done));

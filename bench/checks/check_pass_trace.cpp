@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "headless_wizard.h"
+#include "support/wizard_session.h"
 
 int main(int argc, char** argv) {
   if (argc < 3 || argc > 4) {
@@ -15,15 +15,11 @@ int main(int argc, char** argv) {
   const std::string check = argv[1];
   const std::string folder = argv[2];
   const long passes = argc == 4 ? std::strtol(argv[3], nullptr, 10) : 1000;
-  sqp::bench::HeadlessWizard wizard("/dev/null", folder, folder);
-  for (long i = 0; i < passes; ++i) {
-    if (check == "cd") {
-      wizard.CDPass();
-    } else {
-      wizard.ClientPass();
-    }
-  }
-  std::printf("client %s, cd %s\n", wizard.ClientFilesOk() ? "ok" : "not ok",
-              wizard.CDFilesOk() ? "ok" : "not ok");
+  sqp::testing::WizardSession wizard({"/dev/null", folder, folder});
+  sqp::widgets::Edit& field =
+      check == "cd" ? *wizard.Form().UOCDPathEdit : *wizard.Form().UOClientPathEdit;
+  for (long i = 0; i < passes; ++i) wizard.ReplaceText(field, folder);
+  std::printf("client %s, cd %s\n", wizard.Unit().UOClientFilesOk ? "ok" : "not ok",
+              wizard.Unit().UOCDFilesOk ? "ok" : "not ok");
   return 0;
 }

@@ -2,6 +2,7 @@
 // and on "Test again".
 #include <gtest/gtest.h>
 
+#include "support/check_counter.h"
 #include "support/temp_tree.h"
 #include "support/wizard_session.h"
 
@@ -56,9 +57,10 @@ TEST_F(ClientCheck, PastingAPathChecksIt) {
 }
 
 TEST_F(ClientCheck, AReadOnlyFileTurnsItsRowRedAndStopsTheWizard) {
-  SetReadOnly(tree_.Path("UO/Statics0.mul"));
-  run_.TypeOver(edit_, tree_.Path("UO"));
-  EXPECT_EQ(Results(), (std::vector<LabelLook>{kWriteable, kReadOnly, kWriteable}));
+  SetReadOnly(tree_.Path("UO/StaIdx0.mul"));
+  SetReadOnly(tree_.Path("UO/Map0.mul"));
+  run_.TypeOver(edit_, tree_.Path("UO") + Separator());
+  EXPECT_EQ(Results(), (std::vector<LabelLook>{kReadOnly, kWriteable, kReadOnly}));
   EXPECT_FALSE(run_.Unit().UOClientFilesOk);
   EXPECT_FALSE(run_.NextEnabled());
 }
@@ -104,16 +106,20 @@ TEST_F(ClientCheck, ClearingTheFieldChecksTheRootFolder) {
   EXPECT_FALSE(run_.NextEnabled());
 }
 
-#ifndef _WIN32
 TEST_F(ClientCheck, OldFilesAndSpecialFilesCountAsFound) {
+#ifdef _WIN32
+  SetHidden(tree_.File("odd/StaIdx0.mul"));
+  SetSystem(tree_.File("odd/Statics0.mul"));
+#else
   tree_.Fifo("odd/StaIdx0.mul");
   tree_.Socket("odd/Statics0.mul");
+#endif
   SetModificationTime(tree_.File("odd/Map0.mul"), 1979, 12, 31);
   run_.TypeOver(edit_, tree_.Path("odd"));
   EXPECT_EQ(Results(), (std::vector<LabelLook>{kWriteable, kWriteable, kWriteable}));
+  EXPECT_TRUE(run_.NextEnabled());
   EXPECT_TRUE(run_.View().boxes.empty());
 }
-#endif
 
 TEST_F(ClientCheck, UndoAndCutRunTheCheckLikeTyping) {
   run_.TypeOver(edit_, tree_.Path("UO") + "x");
@@ -128,11 +134,7 @@ TEST_F(ClientCheck, UndoAndCutRunTheCheckLikeTyping) {
 }
 
 TEST_F(ClientCheck, EachKeyThatChangesTheTextChecksOnce) {
-  std::vector<std::string> checked;
-  edit_.on_change = [&, check = edit_.on_change](widgets::Control* sender) {
-    checked.push_back(edit_.Text());
-    check(sender);
-  };
+  const CheckCounter counter(run_.Form(), &edit_);
   run_.FocusByMouse(edit_);
   run_.Type(edit_, "ab");
   run_.Backspace(edit_);
@@ -151,7 +153,7 @@ TEST_F(ClientCheck, EachKeyThatChangesTheTextChecksOnce) {
   // A write by the program leaves nothing to undo.
   run_.App().Dispatch([&] { edit_.SetText("C:"); });
   run_.Undo(edit_);
-  EXPECT_EQ(checked,
+  EXPECT_EQ(counter.checked,
             (std::vector<std::string>{"a", "ab", "a", "a/\xC3\xBC", "a/", "/", "", "/", "C:"}));
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/check_counter.h"
 #include "support/temp_tree.h"
 #include "support/wizard_session.h"
 
@@ -64,18 +65,13 @@ TEST(FolderFieldList, KeysActOnTheListAsInBothPrograms) {
 
 // The client field of a run, counting the checks it runs.
 struct ClientField {
-  explicit ClientField(TempTree& tree) : run({tree.File("north.sq2")}) {
-    edit.on_change = [this, check = edit.on_change](widgets::Control* sender) {
-      ++checks;
-      check(sender);
-    };
-  }
+  explicit ClientField(TempTree& tree) : run({tree.File("north.sq2")}) {}
 
   WizardSession run;
   TSQPMainForm& form = run.Form();
   widgets::Edit& edit = *form.UOClientPathEdit;
   FolderField& field = *form.FolderFieldOf(&edit);
-  int checks = 0;
+  CheckCounter counter{form, &edit};
 };
 
 TEST(FolderField, OnlyTheFolderEditsAreFolderFields) {
@@ -127,10 +123,10 @@ TEST(FolderField, TakesAWholeTextAsOneUserEditOnlyWhileItTakesInput) {
       EXPECT_EQ(client.field.CompletionBase().has_value(), state.takes_input);
       EXPECT_EQ(client.field.PickerStart(), client.edit.Text());
       const std::string before = client.edit.Text();
-      const int checks = client.checks;
+      const int checks = client.counter.checks;
       act.act(client);
       EXPECT_EQ(client.edit.Text(), state.takes_input ? folder : before);
-      EXPECT_EQ(client.checks - checks, state.takes_input ? 1 : 0);
+      EXPECT_EQ(client.counter.checks - checks, state.takes_input ? 1 : 0);
       if (state.takes_input) {
         EXPECT_EQ(ClientResults(client.form),
                   std::vector<LabelLook>(3, Green("Found and writeable!")));

@@ -1,62 +1,21 @@
 // Folders dropped from a file manager onto the folder fields, delivered as
 // the window system delivers them: drag enter, move, drop.
-#include <QDropEvent>
 #include <QLineEdit>
-#include <QList>
-#include <QMimeData>
 #include <QPushButton>
-#include <QStringList>
-#include <QUrl>
 #include <QtTest>
 #include <memory>
 
-#include "check_counter.h"
 #include "run_sqpatch.h"
+#include "support/check_counter.h"
 #include "support/temp_tree.h"
 #include "widgets/edit.h"
 #include "wizard_run.h"
 
 namespace sqp::qt::testing {
 
+using sqp::testing::CheckCounter;
 using sqp::testing::MakeMapFiles;
 using sqp::testing::TempTree;
-
-// What a file manager puts on the drag: the items' URLs, and the same as text.
-std::unique_ptr<QMimeData> FileManagerDrag(const QList<QUrl>& urls) {
-  auto data = std::make_unique<QMimeData>();
-  data->setUrls(urls);
-  QStringList lines;
-  for (const QUrl& url : urls) lines << url.toString();
-  data->setText(lines.join(QLatin1Char('\n')));
-  return data;
-}
-
-constexpr Qt::DropActions kFileManagerActions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
-
-// The drag enters the widget and moves over it; true when it was taken.
-bool DragOver(QWidget* target, const QMimeData& data,
-              Qt::DropActions actions = kFileManagerActions) {
-  const QPoint point = target->rect().center();
-  QDragEnterEvent enter(point, actions, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &enter);
-  if (!enter.isAccepted()) return false;
-  QDragMoveEvent move(point, actions, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &move);
-  return move.isAccepted();
-}
-
-struct DropOutcome {
-  bool accepted;
-  Qt::DropAction action;
-};
-
-// The button is released: the drop goes to the widget that took the drag.
-DropOutcome Drop(QWidget* target, const QMimeData& data,
-                 Qt::DropActions actions = kFileManagerActions) {
-  QDropEvent drop(QPointF(target->rect().center()), actions, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(target, &drop);
-  return {drop.isAccepted(), drop.dropAction()};
-}
 
 class FolderDropTest : public QObject {
   Q_OBJECT

@@ -16,13 +16,14 @@
 #include <memory>
 #include <optional>
 
-#include "check_counter.h"
 #include "run_sqpatch.h"
+#include "support/check_counter.h"
 #include "support/temp_tree.h"
 #include "wizard_run.h"
 
 namespace sqp::qt::testing {
 
+using sqp::testing::CheckCounter;
 using sqp::testing::TempTree;
 
 // The completion list on screen, if one is open.

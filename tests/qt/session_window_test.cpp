@@ -3,41 +3,22 @@
 // after every key press and click.
 #include <QApplication>
 #include <QClipboard>
-#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
+#include <map>
 #include <memory>
 
 #include "box_watcher.h"
-#include "qt_application_view.h"
-#include "qt_wizard_window.h"
-#include "sqpatch/sqpatch_program.h"
 #include "support/session_generator.h"
 #include "support/session_runner.h"
+#include "wizard_run.h"
 
 namespace sqp::qt::testing {
 namespace {
 
 using sessions::StepKind;
-
-// The program's own view, with a note of every box it is asked for and every
-// quit request; boxes still open on screen and are closed by a watcher.
-class NotingView : public QtApplicationView {
- public:
-  void RunMessageBox(const MessageBoxRequest& box, bool closes_at_once) override {
-    boxes.push_back({box.text, box.caption, box.icon == MessageBoxIcon::kStop, !closes_at_once});
-    QtApplicationView::RunMessageBox(box, closes_at_once);
-  }
-  void PostQuit() override {
-    ++quit_requests;
-    QtApplicationView::PostQuit();
-  }
-  std::vector<sessions::BoxLook> boxes;
-  int quit_requests = 0;
-};
 
 sessions::ResultLook LabelLook(QLabel* label) {
   sessions::ResultLook look{label->text().toStdString(), std::nullopt};
@@ -58,167 +39,119 @@ sessions::EditLook EditLook(QLineEdit* edit) {
   return {edit->text().toStdString(), static_cast<std::size_t>(edit->cursorPosition()), 0};
 }
 
+// The steps that are one key press.
+const std::map<StepKind, std::pair<Qt::Key, Qt::KeyboardModifiers>> kStepKeys = {
+    {StepKind::kBackspace, {Qt::Key_Backspace, Qt::NoModifier}},
+    {StepKind::kDelete, {Qt::Key_Delete, Qt::NoModifier}},
+    {StepKind::kSelectAll, {Qt::Key_A, Qt::ControlModifier}},
+    {StepKind::kUndo, {Qt::Key_Z, Qt::ControlModifier}},
+    {StepKind::kTab, {Qt::Key_Tab, Qt::NoModifier}},
+    {StepKind::kShiftTab, {Qt::Key_Backtab, Qt::ShiftModifier}},
+    {StepKind::kCtrlTab, {Qt::Key_Tab, Qt::ControlModifier}},
+    {StepKind::kLeft, {Qt::Key_Left, Qt::NoModifier}},
+    {StepKind::kRight, {Qt::Key_Right, Qt::NoModifier}},
+    {StepKind::kUp, {Qt::Key_Up, Qt::NoModifier}},
+    {StepKind::kDown, {Qt::Key_Down, Qt::NoModifier}},
+    {StepKind::kHome, {Qt::Key_Home, Qt::NoModifier}},
+    {StepKind::kEnd, {Qt::Key_End, Qt::NoModifier}},
+    {StepKind::kEnter, {Qt::Key_Return, Qt::NoModifier}},
+    {StepKind::kEscape, {Qt::Key_Escape, Qt::NoModifier}},
+};
+
 class QtDriver : public sessions::WizardDriver {
  public:
   void Start(const std::vector<std::string>& arguments) override {
-    program_ = std::make_unique<SQPatchProgram>(view_, arguments);
-    window_ = std::make_unique<QtWizardWindow>(program_->App(), program_->SQPMainForm());
-    program_->App().ShowMainForm();
-    window_->show();
-    window_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    run_ = std::make_unique<Run>(arguments);
+    QVERIFY(QTest::qWaitForWindowActive(&run_->window));
   }
 
   void Apply(const sessions::UserStep& step) override {
+    TSQPMainForm& form = run_->Form();
     switch (step.kind) {
       case StepKind::kType:
-        QTest::keyClick(KeyTarget(), step.text[0]);
-        break;
-      case StepKind::kBackspace:
-        Key(Qt::Key_Backspace);
-        break;
-      case StepKind::kDelete:
-        Key(Qt::Key_Delete);
-        break;
-      case StepKind::kSelectAll:
-        Key(Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(run_->KeyTarget(), step.text[0]);
         break;
       case StepKind::kPaste:
         QApplication::clipboard()->setText(QString::fromStdString(step.text));
-        Key(Qt::Key_V, Qt::ControlModifier);
-        break;
-      case StepKind::kUndo:
-        Key(Qt::Key_Z, Qt::ControlModifier);
+        run_->Key(Qt::Key_V, Qt::ControlModifier);
         break;
       case StepKind::kClickEdit:
-        for (const char* name : {"UOClientPathEdit", "UOCDPathEdit"}) {
-          auto* edit = Find<QLineEdit>(name);
-          if (!edit->isVisible()) continue;
+        if (QLineEdit* edit = VisibleEdit()) {
           QTest::mouseClick(edit, Qt::LeftButton);
-          Key(Qt::Key_End);
+          run_->Key(Qt::Key_End);
         }
         break;
       case StepKind::kDrop:
-        for (const char* name : {"UOClientPathEdit", "UOCDPathEdit"}) {
-          if (auto* edit = Find<QLineEdit>(name); edit->isVisible()) DropOn(edit, step.text);
+        if (QLineEdit* edit = VisibleEdit()) {
+          QList<QUrl> urls;
+          for (const QString& line : QString::fromStdString(step.text).split(QLatin1Char('\n')))
+            urls << QUrl::fromLocalFile(line);
+          const auto data = FileManagerDrag(urls);
+          if (DragOver(edit, *data)) Drop(edit, *data);
         }
         break;
       case StepKind::kClickTest:
-        for (const char* name : {"UOClientTestButton", "UOCDRecheckButton"}) {
-          if (auto* button = Find<QPushButton>(name); button->isVisible()) Click(button);
-        }
+        Click(form.UOClientTestButton);
+        Click(form.UOCDRecheckButton);
         break;
       case StepKind::kClickNext:
-        Click(Find<QPushButton>("NextButton"));
+        Click(form.NextButton);
         break;
       case StepKind::kClickFinish:
-        Click(Find<QPushButton>("FinishButton"));
+        Click(form.FinishButton);
         break;
-      case StepKind::kTab:
-        Key(Qt::Key_Tab);
-        break;
-      case StepKind::kShiftTab:
-        Key(Qt::Key_Backtab, Qt::ShiftModifier);
-        break;
-      case StepKind::kCtrlTab:
-        Key(Qt::Key_Tab, Qt::ControlModifier);
-        break;
-      case StepKind::kLeft:
-        Key(Qt::Key_Left);
-        break;
-      case StepKind::kRight:
-        Key(Qt::Key_Right);
-        break;
-      case StepKind::kUp:
-        Key(Qt::Key_Up);
-        break;
-      case StepKind::kDown:
-        Key(Qt::Key_Down);
-        break;
-      case StepKind::kHome:
-        Key(Qt::Key_Home);
-        break;
-      case StepKind::kEnd:
-        Key(Qt::Key_End);
-        break;
-      case StepKind::kEnter:
-        Key(Qt::Key_Return);
-        break;
-      case StepKind::kEscape:
-        Key(Qt::Key_Escape);
+      default:
+        run_->Key(kStepKeys.at(step.kind).first, kStepKeys.at(step.kind).second);
         break;
     }
   }
 
   sessions::WizardLook Look() override {
+    TSQPMainForm& form = run_->Form();
     sessions::WizardLook look;
-    const char* pages[] = {"CheckHDTabSheet", "CheckCDTabSheet", "ApplyTabSheet"};
+    const widgets::Control* pages[] = {form.CheckHDTabSheet, form.CheckCDTabSheet,
+                                       form.ApplyTabSheet};
     look.page = -1;
     for (int i = 0; i < 3; ++i) {
-      if (Find<QWidget>(pages[i])->isVisible()) look.page = i;
+      if (run_->window.WidgetFor(pages[i])->isVisible()) look.page = i;
     }
-    look.action = Find<QLabel>("ActionLabel")->text().toStdString();
-    look.next_enabled = Find<QPushButton>("NextButton")->isEnabled();
-    look.finish_enabled = Find<QPushButton>("FinishButton")->isEnabled();
-    QWidget* focus = QApplication::focusWidget();
-    look.focus =
-        focus != nullptr && focus != window_.get() ? focus->objectName().toStdString() : "(none)";
-    look.edits = {EditLook(Find<QLineEdit>("UOClientPathEdit")),
-                  EditLook(Find<QLineEdit>("UOCDPathEdit"))};
-    look.client = {LabelLook(Find<QLabel>("UOClientStaIdxResultLabel")),
-                   LabelLook(Find<QLabel>("UOClientStaticsResultLabel")),
-                   LabelLook(Find<QLabel>("UOClientMapResultLabel"))};
-    look.cd = {LabelLook(Find<QLabel>("UOCDStaIdxResultLabel")),
-               LabelLook(Find<QLabel>("UOCDStaticsResultLabel")),
-               LabelLook(Find<QLabel>("UOCDMapResultLabel"))};
-    look.cd_type = LabelLook(Find<QLabel>("UOCDTypeResultLabel"));
-    look.boxes = view_.boxes;
-    look.quit_requests = view_.quit_requests;
-    look.exit_status = program_->ExitStatus();
+    look.action = run_->Action().toStdString();
+    look.next_enabled = run_->Next()->isEnabled();
+    look.finish_enabled = run_->Widget<QPushButton>(form.FinishButton)->isEnabled();
+    look.focus = run_->FocusedName().toStdString();
+    look.edits = {EditLook(run_->Widget<QLineEdit>(form.UOClientPathEdit)),
+                  EditLook(run_->Widget<QLineEdit>(form.UOCDPathEdit))};
+    look.client = {Label(form.UOClientStaIdxResultLabel), Label(form.UOClientStaticsResultLabel),
+                   Label(form.UOClientMapResultLabel)};
+    look.cd = {Label(form.UOCDStaIdxResultLabel), Label(form.UOCDStaticsResultLabel),
+               Label(form.UOCDMapResultLabel)};
+    look.cd_type = Label(form.UOCDTypeResultLabel);
+    for (const sqp::testing::ShownBox& shown : run_->view.boxes) {
+      look.boxes.push_back({shown.box.text, shown.box.caption,
+                            shown.box.icon == MessageBoxIcon::kStop, shown.waited});
+    }
+    look.quit_requests = run_->view.quit_requests;
+    look.exit_status = run_->program.ExitStatus();
     return look;
   }
 
  private:
-  template <class W>
-  W* Find(const char* name) {
-    W* widget = window_->findChild<W*>(QString::fromLatin1(name));
-    if (widget == nullptr) qFatal("no widget %s", name);
-    return widget;
+  sessions::ResultLook Label(const widgets::Label* label) {
+    return LabelLook(run_->Widget<QLabel>(label));
   }
-  QWidget* KeyTarget() {
-    return QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : window_.get();
+  QLineEdit* VisibleEdit() {
+    for (const widgets::Edit* field : {run_->Form().UOClientPathEdit, run_->Form().UOCDPathEdit}) {
+      if (auto* edit = run_->Widget<QLineEdit>(field); edit->isVisible()) return edit;
+    }
+    return nullptr;
   }
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(KeyTarget(), key, modifiers);
-  }
-  // A file manager's drag of the items (one per line) enters the field,
-  // moves over it and is dropped there, as the window system delivers it.
-  static void DropOn(QLineEdit* edit, const std::string& items) {
-    QMimeData data;
-    QList<QUrl> urls;
-    const QStringList lines = QString::fromStdString(items).split(QLatin1Char('\n'));
-    for (const QString& line : lines) urls << QUrl::fromLocalFile(line);
-    data.setUrls(urls);
-    data.setText(lines.join(QLatin1Char('\n')));
-    const QPoint point = edit->rect().center();
-    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
-    QDragEnterEvent enter(point, actions, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(edit, &enter);
-    if (!enter.isAccepted()) return;
-    QDragMoveEvent move(point, actions, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(edit, &move);
-    if (!move.isAccepted()) return;
-    QDropEvent drop(QPointF(point), actions, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(edit, &drop);
-  }
-  static void Click(QPushButton* button) {
-    if (button->isVisible()) QTest::mouseClick(button, Qt::LeftButton);
+  void Click(const widgets::Button* button) {
+    if (auto* widget = run_->Widget<QPushButton>(button); widget->isVisible())
+      QTest::mouseClick(widget, Qt::LeftButton);
   }
 
   BoxWatcher watcher_;
-  NotingView view_;
-  std::unique_ptr<SQPatchProgram> program_;
-  std::unique_ptr<QtWizardWindow> window_;
+  std::unique_ptr<Run> run_;
 };
 
 class SessionWindowTest : public QObject {

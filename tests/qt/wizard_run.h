@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QColor>
+#include <QDropEvent>
 #include <QImage>
 #include <QLabel>
+#include <QList>
+#include <QMimeData>
 #include <QPushButton>
 #include <QString>
+#include <QUrl>
 #include <QtTest>
 #include <memory>
 #include <string>
@@ -14,10 +18,27 @@
 #include "qt_application_view.h"
 #include "qt_wizard_window.h"
 #include "sqpatch/sqpatch_program.h"
+#include "support/recording_view.h"
 #include "support/temp_tree.h"
 #include "widgets/label.h"
 
 namespace sqp::qt::testing {
+
+// The program's own view, with a note of every box it is asked for and every
+// quit request; boxes still open on screen.
+class NotingView : public QtApplicationView {
+ public:
+  void RunMessageBox(const MessageBoxRequest& box, bool closes_at_once) override {
+    boxes.push_back({box, !closes_at_once});
+    QtApplicationView::RunMessageBox(box, closes_at_once);
+  }
+  void PostQuit() override {
+    ++quit_requests;
+    QtApplicationView::PostQuit();
+  }
+  std::vector<sqp::testing::ShownBox> boxes;
+  int quit_requests = 0;
+};
 
 // One run of the program with its real window on screen.
 struct Run {
@@ -46,13 +67,14 @@ struct Run {
     QWidget* focus = QApplication::focusWidget();
     return focus != nullptr && focus != &window ? focus->objectName() : QStringLiteral("(none)");
   }
+  QWidget* KeyTarget() {
+    return QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &window;
+  }
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* target =
-        QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : &window;
-    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+    QTest::keyClick(KeyTarget(), static_cast<Qt::Key>(key), modifiers);
   }
 
-  QtApplicationView view;
+  NotingView view;
   SQPatchProgram program;
   QtWizardWindow window;
 };
@@ -68,5 +90,42 @@ struct SampleFolders {
   std::unique_ptr<sqp::testing::TempTree> tree;
   std::string patch;
 };
+
+// What a file manager puts on the drag: the items' URLs, and the same as text.
+inline std::unique_ptr<QMimeData> FileManagerDrag(const QList<QUrl>& urls) {
+  auto data = std::make_unique<QMimeData>();
+  data->setUrls(urls);
+  QStringList lines;
+  for (const QUrl& url : urls) lines << url.toString();
+  data->setText(lines.join(QLatin1Char('\n')));
+  return data;
+}
+
+constexpr Qt::DropActions kFileManagerActions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+
+// The drag enters the widget and moves over it; true when it was taken.
+inline bool DragOver(QWidget* target, const QMimeData& data,
+                     Qt::DropActions actions = kFileManagerActions) {
+  const QPoint point = target->rect().center();
+  QDragEnterEvent enter(point, actions, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted()) return false;
+  QDragMoveEvent move(point, actions, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &move);
+  return move.isAccepted();
+}
+
+struct DropOutcome {
+  bool accepted;
+  Qt::DropAction action;
+};
+
+// The button is released: the drop goes to the widget that took the drag.
+inline DropOutcome Drop(QWidget* target, const QMimeData& data,
+                        Qt::DropActions actions = kFileManagerActions) {
+  QDropEvent drop(QPointF(target->rect().center()), actions, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  return {drop.isAccepted(), drop.dropAction()};
+}
 
 }  // namespace sqp::qt::testing

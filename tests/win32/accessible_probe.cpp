@@ -15,14 +15,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "encoding/win32/text_conversion.h"
 
-std::string Utf8(const wchar_t* text, int length) {
-  std::string bytes(static_cast<std::size_t>(length) * 4, '\0');
-  bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(
-      CP_UTF8, 0, text, length, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
-  return bytes;
-}
+namespace {
 
 const char* RoleName(long role) {
   switch (role) {
@@ -70,7 +65,7 @@ void PrintControl(HWND window) {
   const bool has_state = SUCCEEDED(accessible->get_accState(self, &state)) && state.vt == VT_I4;
   accessible->get_accName(self, &name);
   std::printf("%s\t%s%s\n", has_role ? RoleName(role.lVal) : "?",
-              name != nullptr ? Utf8(name, static_cast<int>(SysStringLen(name))).c_str() : "",
+              name != nullptr ? sqp::WideToUtf8({name, SysStringLen(name)}).c_str() : "",
               has_state && (state.lVal & STATE_SYSTEM_UNAVAILABLE) ? "\tunavailable" : "");
   SysFreeString(name);
   accessible->Release();
@@ -89,8 +84,7 @@ void CALLBACK PrintNameChange(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND wind
   }
   BSTR name = nullptr;
   accessible->get_accName(child_id, &name);
-  std::printf("%s\n",
-              name != nullptr ? Utf8(name, static_cast<int>(SysStringLen(name))).c_str() : "");
+  std::printf("%s\n", name != nullptr ? sqp::WideToUtf8({name, SysStringLen(name)}).c_str() : "");
   std::fflush(stdout);
   SysFreeString(name);
   accessible->Release();

@@ -11,17 +11,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "folder_field_window.h"
 
-BOOL CALLBACK TakeVisibleEdit(HWND window, LPARAM found) {
-  wchar_t class_name[16] = L"";
-  GetClassNameW(window, class_name, 16);
-  if (lstrcmpiW(class_name, L"Edit") == 0 && IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-  }
-  return TRUE;
-}
+namespace {
 
 // DROPFILES followed by the wide paths, each ended by a NUL, and one more.
 std::vector<char> DropFiles(const std::vector<std::wstring>& paths) {
@@ -37,14 +29,6 @@ std::vector<char> DropFiles(const std::vector<std::wstring>& paths) {
   return block;
 }
 
-std::string Utf8(const std::wstring& text) {
-  std::string bytes(text.size() * 4, '\0');
-  bytes.resize(static_cast<std::size_t>(
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                          static_cast<int>(bytes.size()), nullptr, nullptr)));
-  return bytes;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -52,10 +36,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "usage: drop_probe WINDOW_TITLE PATH...\n");
     return 2;
   }
-  HWND window = FindWindowW(nullptr, argv[1]);
-  HWND edit = nullptr;
-  if (window != nullptr)
-    EnumChildWindows(window, &TakeVisibleEdit, reinterpret_cast<LPARAM>(&edit));
+  HWND edit = sqp::window_probes::VisibleFolderField(argv[1]);
   if (edit == nullptr) {
     std::fprintf(stderr, "no visible edit in a window titled %ls\n", argv[1]);
     return 1;
@@ -83,12 +64,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   CloseHandle(process);
 
-  // GetWindowText would read no other process's edit: it sends nothing there.
-  const auto length = static_cast<std::size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
-  std::wstring text(length + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-  const std::string bytes = Utf8(text);
+  const std::string bytes = sqp::window_probes::FieldText(edit);
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   std::fputc('\n', stdout);
   return 0;

@@ -10,15 +10,9 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "folder_field_window.h"
 
-std::string Utf8(const std::wstring& text) {
-  std::string bytes(text.size() * 4, '\0');
-  bytes.resize(static_cast<std::size_t>(
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
-                          static_cast<int>(bytes.size()), nullptr, nullptr)));
-  return bytes;
-}
+namespace {
 
 bool HasClass(HWND window, const wchar_t* name) {
   wchar_t class_name[64] = L"";
@@ -47,12 +41,26 @@ BOOL CALLBACK TakeShownList(HWND window, LPARAM search_address) {
   return FALSE;
 }
 
-BOOL CALLBACK TakeVisibleEdit(HWND window, LPARAM found) {
-  if (HasClass(window, L"Edit") && IsWindowVisible(window)) {
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
+// put_accValue on the field's accessible object, in another process.
+bool SetByReader(HWND edit, const wchar_t* text) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IAccessible* field = nullptr;
+  HRESULT result =
+      AccessibleObjectFromWindow(edit, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                 reinterpret_cast<void**>(&field));
+  if (SUCCEEDED(result)) {
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR value = SysAllocString(text);
+    result = field->put_accValue(self, value);
+    SysFreeString(value);
+    field->Release();
   }
-  return TRUE;
+  if (FAILED(result))
+    std::fprintf(stderr, "put_accValue: 0x%08lx\n", static_cast<unsigned long>(result));
+  CoUninitialize();
+  return SUCCEEDED(result);
 }
 
 }  // namespace
@@ -70,38 +78,10 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   if (mode == L"text" || mode == L"set") {
-    HWND edit = nullptr;
-    EnumChildWindows(window, &TakeVisibleEdit, reinterpret_cast<LPARAM>(&edit));
+    HWND edit = sqp::window_probes::VisibleFolderField(argv[2]);
     if (edit == nullptr) return 1;
-    if (mode == L"set") {
-      CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-      IAccessible* field = nullptr;
-      const HRESULT found =
-          AccessibleObjectFromWindow(edit, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                     reinterpret_cast<void**>(&field));
-      if (FAILED(found)) {
-        std::fprintf(stderr, "AccessibleObjectFromWindow: 0x%08lx\n",
-                     static_cast<unsigned long>(found));
-        return 1;
-      }
-      VARIANT self;
-      self.vt = VT_I4;
-      self.lVal = CHILDID_SELF;
-      BSTR text = SysAllocString(argv[3]);
-      const HRESULT set = field->put_accValue(self, text);
-      SysFreeString(text);
-      field->Release();
-      CoUninitialize();
-      if (FAILED(set))
-        std::fprintf(stderr, "put_accValue: 0x%08lx\n", static_cast<unsigned long>(set));
-      return SUCCEEDED(set) ? 0 : 1;
-    }
-    // GetWindowText would read no other process's edit: it sends nothing there.
-    const auto length = static_cast<std::size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
-    std::wstring text(length + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        SendMessageW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    std::printf("%s\n", Utf8(text).c_str());
+    if (mode == L"set") return SetByReader(edit, argv[3]) ? 0 : 1;
+    std::printf("%s\n", sqp::window_probes::FieldText(edit).c_str());
     return 0;
   }
   Search search{0, nullptr};

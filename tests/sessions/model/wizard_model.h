@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "model/model_files.h"
-#include "model/user_step.h"
 #include "model/wizard_look.h"
+#include "support/user_step.h"
 
 namespace sqp::sessions {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/tree_layout.h"
-#include "model/user_step.h"
+#include "support/user_step.h"
 
 namespace sqp::sessions {
 

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "model/wizard_model.h"
+#include "support/scoped_environment.h"
 #include "support/temp_tree.h"
 #include "support/tree_snapshot.h"
 
@@ -56,34 +57,13 @@ class CurrentFolder {
 // A Wine prefix beside the tree whose drive C: is the tree, and a home that
 // is the tree, so that "C:\uo" and "~/uo" name the folder "uo" as surely as
 // "uo" does. The variables are put back afterwards.
-class DrivesOnTheTree {
- public:
-  explicit DrivesOnTheTree(const std::string& root) {
-    prefix_.Symlink("dosdevices/c:", root);
-    Set("WINEPREFIX", prefix_.Root());
-    Set("HOME", root);
+struct DrivesOnTheTree {
+  explicit DrivesOnTheTree(const std::string& root) : home("HOME", root) {
+    prefix.Symlink("dosdevices/c:", root);
   }
-  ~DrivesOnTheTree() {
-    for (const auto& [name, value] : saved_) {
-      if (value) {
-        setenv(name.c_str(), value->c_str(), 1);
-      } else {
-        unsetenv(name.c_str());
-      }
-    }
-  }
-  DrivesOnTheTree(const DrivesOnTheTree&) = delete;
-  DrivesOnTheTree& operator=(const DrivesOnTheTree&) = delete;
-
- private:
-  void Set(const std::string& name, const std::string& value) {
-    const char* old = std::getenv(name.c_str());
-    saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-    setenv(name.c_str(), value.c_str(), 1);
-  }
-
-  TempTree prefix_;
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+  TempTree prefix;
+  testing::ScopedEnvironment wine_prefix{"WINEPREFIX", prefix.Root()};
+  testing::ScopedEnvironment home;
 };
 
 class SessionRun {

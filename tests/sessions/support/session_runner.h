@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "model/user_step.h"
 #include "model/wizard_look.h"
 #include "support/session.h"
+#include "support/user_step.h"
 
 namespace sqp::sessions {
 

@@ -9,6 +9,7 @@
 
 #include "sqpatch/sqpatch_program.h"
 #include "support/recording_view.h"
+#include "support/user_step.h"
 
 namespace sqp::testing {
 
@@ -31,7 +32,8 @@ std::vector<LabelLook> CDResults(const TSQPMainForm& form);
 // One run of the program, started with `arguments` the way a front end
 // starts it (the window is shown, then activated), and driven as a user
 // drives it: every key press and click is one event through the
-// application's dispatch point.
+// application's dispatch point. The one headless driver of the wizard, for
+// every suite, the fuzz targets and the benchmarks.
 class WizardSession {
  public:
   explicit WizardSession(std::vector<std::string> arguments);
@@ -59,19 +61,29 @@ class WizardSession {
   // One level, as a native edit keeps it: undoing twice restores the change.
   // Nothing to undo after the program wrote the text.
   void Undo(widgets::Edit& edit);
+  // The whole new text at once, as a view hands in a drop, a taken list
+  // entry or a value set by assistive technology.
+  void ReplaceText(widgets::Edit& edit, std::string text);
   // Files and folders dragged from a file manager and dropped onto the edit;
   // false when the edit refused them.
   bool Drop(widgets::Edit& edit, const std::vector<std::string>& paths);
   // A mouse click; false when the button could not be pressed.
   bool Click(widgets::Button& button);
-  void Press(widgets::Key key, widgets::Modifiers modifiers = widgets::kNoModifier);
+  // A key through the focus rules; one they leave goes to the focused edit,
+  // which moves its caret on Left and Right. Answers whether the rules took it.
+  bool Press(widgets::Key key, widgets::Modifiers modifiers = widgets::kNoModifier);
   void FocusByMouse(widgets::Control& control);
+  // One of the user's acts of a random session, on the focused or the
+  // visible folder field or the visible buttons.
+  void Apply(const sessions::UserStep& step);
 
   std::string Action() { return Form().ActionLabel->Text(); }
   bool NextEnabled() { return Form().NextButton->Enabled(); }
   bool FinishEnabled() { return Form().FinishButton->Enabled(); }
   int ActivePage() { return Form().PageControl->ActivePageIndex(); }
   std::string FocusedName();
+  widgets::Edit* FocusedEdit();
+  widgets::Edit* VisibleEdit();
 
  private:
   // The whole new text, reported as the native control reports it, with

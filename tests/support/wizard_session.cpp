@@ -1,5 +1,6 @@
 #include "support/wizard_session.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iomanip>
 #include <system_error>
@@ -120,14 +121,17 @@ void WizardSession::UserEdit(widgets::Edit& edit, std::string text, std::size_t 
   edit.Select(caret, 0);
 }
 
+void WizardSession::ReplaceText(widgets::Edit& edit, std::string text) {
+  const std::size_t caret = text.size();
+  UserEdit(edit, std::move(text), caret);
+}
+
 bool WizardSession::Drop(widgets::Edit& edit, const std::vector<std::string>& paths) {
-  // As the views take it: the user's own edit of the whole text.
   FolderField* field = Form().FolderFieldOf(&edit);
   std::optional<std::string> folder =
       field != nullptr ? field->FolderForDrop(paths, &IsFolderOnDisk) : std::nullopt;
   if (!folder) return false;
-  const std::size_t caret = folder->size();
-  UserEdit(edit, std::move(*folder), caret);
+  ReplaceText(edit, std::move(*folder));
   return true;
 }
 
@@ -138,14 +142,123 @@ bool WizardSession::Click(widgets::Button& button) {
   return true;
 }
 
-void WizardSession::Press(widgets::Key key, widgets::Modifiers modifiers) {
-  App().Dispatch([&] { Form().KeyDown(key, modifiers); });
+bool WizardSession::Press(widgets::Key key, widgets::Modifiers modifiers) {
+  bool taken = false;
+  App().Dispatch([&] { taken = Form().KeyDown(key, modifiers); });
+  widgets::Edit* edit = FocusedEdit();
+  if (taken || edit == nullptr || (key != widgets::Key::kLeft && key != widgets::Key::kRight)) {
+    return taken;
+  }
+  // A native single-line edit: a selection collapses to its near end, else
+  // the caret moves by one character.
+  const std::size_t start = edit->SelectionStart();
+  const std::size_t length = edit->SelectionLength();
+  if (length > 0) {
+    edit->Select(key == widgets::Key::kRight ? start + length : start, 0);
+  } else if (key == widgets::Key::kRight) {
+    edit->Select(start + 1, 0);
+  } else if (start > 0) {
+    edit->Select(start - 1, 0);
+  }
+  return false;
 }
 
 void WizardSession::FocusByMouse(widgets::Control& control) { Form().SetFocus(&control); }
 
 std::string WizardSession::FocusedName() {
   return Form().Focused() != nullptr ? Form().Focused()->Name() : "(none)";
+}
+
+widgets::Edit* WizardSession::FocusedEdit() {
+  widgets::Control* focused = Form().Focused();
+  return focused != nullptr && focused->Kind() == widgets::ControlKind::kEdit
+             ? static_cast<widgets::Edit*>(focused)
+             : nullptr;
+}
+
+widgets::Edit* WizardSession::VisibleEdit() {
+  for (widgets::Edit* edit : {Form().UOClientPathEdit, Form().UOCDPathEdit}) {
+    if (edit->Showing()) return edit;
+  }
+  return nullptr;
+}
+
+void WizardSession::Apply(const sessions::UserStep& step) {
+  using sessions::StepKind;
+  using widgets::Key;
+  widgets::Edit* edit = FocusedEdit();
+  widgets::Edit* visible = VisibleEdit();
+  switch (step.kind) {
+    case StepKind::kType:
+      if (edit != nullptr) Type(*edit, step.text);
+      break;
+    case StepKind::kBackspace:
+      if (edit != nullptr) Backspace(*edit);
+      break;
+    case StepKind::kDelete:
+      if (edit != nullptr) Delete(*edit);
+      break;
+    case StepKind::kSelectAll:
+      if (edit != nullptr) edit->SelectAll();
+      break;
+    case StepKind::kPaste:
+      if (edit != nullptr) Paste(*edit, step.text);
+      break;
+    case StepKind::kUndo:
+      if (edit != nullptr) Undo(*edit);
+      break;
+    case StepKind::kClickEdit:
+      if (visible == nullptr) break;
+      FocusByMouse(*visible);
+      visible->Select(visible->Text().size(), 0);
+      break;
+    case StepKind::kDrop:
+      if (visible != nullptr) {
+        std::vector<std::string> items;
+        for (std::size_t pos = 0; pos <= step.text.size();) {
+          const std::size_t end = std::min(step.text.find('\n', pos), step.text.size());
+          items.push_back(step.text.substr(pos, end - pos));
+          pos = end + 1;
+        }
+        Drop(*visible, items);
+      }
+      break;
+    case StepKind::kClickTest:
+      for (widgets::Button* test : {Form().UOClientTestButton, Form().UOCDRecheckButton}) {
+        if (test->Showing()) Click(*test);
+      }
+      break;
+    case StepKind::kClickNext:
+      Click(*Form().NextButton);
+      break;
+    case StepKind::kClickFinish:
+      Click(*Form().FinishButton);
+      break;
+    case StepKind::kHome:
+    case StepKind::kEnd:
+      // Keys the focus rules leave to the edit's caret.
+      if (!Press(Key::kOther) && edit != nullptr) {
+        edit->Select(step.kind == StepKind::kHome ? 0 : edit->Text().size(), 0);
+      }
+      break;
+    default: {
+      // The rest are one key each.
+      static const std::map<StepKind, std::pair<Key, widgets::Modifiers>> kKeys = {
+          {StepKind::kTab, {Key::kTab, widgets::kNoModifier}},
+          {StepKind::kShiftTab, {Key::kTab, widgets::kShift}},
+          {StepKind::kCtrlTab, {Key::kTab, widgets::kCtrl}},
+          {StepKind::kLeft, {Key::kLeft, widgets::kNoModifier}},
+          {StepKind::kRight, {Key::kRight, widgets::kNoModifier}},
+          {StepKind::kUp, {Key::kUp, widgets::kNoModifier}},
+          {StepKind::kDown, {Key::kDown, widgets::kNoModifier}},
+          {StepKind::kEnter, {Key::kEnter, widgets::kNoModifier}},
+          {StepKind::kEscape, {Key::kEscape, widgets::kNoModifier}},
+      };
+      const auto& [key, modifiers] = kKeys.at(step.kind);
+      Press(key, modifiers);
+      break;
+    }
+  }
 }
 
 }  // namespace sqp::testing

@@ -1,18 +1,23 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "widgets/edit.h"
 #include "widgets/form.h"
 
-namespace sqp::qt::testing {
+namespace sqp::testing {
 
-// Counts the runs of a folder field's check (its change handler) and the
-// changes of the field's text.
+// Counts the runs of a folder field's check (its change handler), with the
+// text each run met, and the changes of the field's text, in whatever view
+// the field is shown.
 class CheckCounter : private widgets::ControlObserver {
  public:
   CheckCounter(widgets::Form& form, widgets::Edit* edit) : form_(form), edit_(edit) {
     original_ = edit_->on_change;
     edit_->on_change = [this](widgets::Control* sender) {
       ++checks;
+      checked.push_back(edit_->Text());
       original_(sender);
     };
     form_.AddObserver(this);
@@ -23,6 +28,7 @@ class CheckCounter : private widgets::ControlObserver {
   }
 
   int checks = 0;
+  std::vector<std::string> checked;
   int text_changes = 0;
 
  private:
@@ -35,4 +41,4 @@ class CheckCounter : private widgets::ControlObserver {
   widgets::Handler original_;
 };
 
-}  // namespace sqp::qt::testing
+}  // namespace sqp::testing
