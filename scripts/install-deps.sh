@@ -24,24 +24,26 @@ purpose_packages() {
       echo build-essential cmake ninja-build libgtest-dev clang-format util-linux \
         qt6-base-dev libgl-dev fonts-wine fonts-liberation fonts-dejavu-core \
         xvfb xauth xdotool qt6-base-private-dev at-spi2-core python3-pyatspi dbus \
-        libbenchmark-dev
+        libbenchmark-dev libqt6svg6
       ;;
     # Screenshots of the wizard.
     demo) echo imagemagick ;;
     # The cross build, and the real window under Wine driven on a virtual
     # display; its colours are read from screenshots, its windows' X
-    # properties with xprop.
+    # properties with xprop. wixl builds the .msi installer, msiinfo reads it.
     windows)
       echo googletest g++-mingw-w64-x86-64-posix wine64 wine fonts-wine \
-        xvfb xauth xdotool x11-utils imagemagick
+        xvfb xauth xdotool x11-utils imagemagick wixl msitools
       ;;
     # The .deb (CPack's shlibdeps needs file and dpkg-shlibdeps), installed
     # and checked as a user meets it: desktop and MIME databases, xdg-mime
     # with two readers of the MIME database, the man page, an XML checker,
+    # the AppStream validator, lintian, the window's X properties (xprop),
     # and unzip for the Windows .zip.
     packages)
       echo file dpkg-dev desktop-file-utils xdg-utils shared-mime-info \
-        libfile-mimeinfo-perl libglib2.0-bin man-db groff-base libxml2-utils unzip
+        libfile-mimeinfo-perl libglib2.0-bin man-db groff-base libxml2-utils unzip \
+        appstream lintian x11-utils
       ;;
     # Sanitizers and libFuzzer come with clang; memcheck with valgrind.
     reliability) echo clang libclang-rt-14-dev valgrind ;;
