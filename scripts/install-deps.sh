@@ -18,13 +18,14 @@ purpose_packages() {
     # fallback font, and a virtual display with a keyboard and mouse to drive
     # it. Accessibility: Qt's platform header that switches it on in the
     # offscreen tests, and a real AT-SPI client reading the running program.
-    # The benchmarks are built (never timed) with the tests, so that they
-    # keep compiling.
+    # The window icon is an SVG, drawn by Qt's SVG icon engine; xprop reads
+    # it and WM_CLASS off the window. The benchmarks are built (never timed)
+    # with the tests, so that they keep compiling.
     build)
       echo build-essential cmake ninja-build libgtest-dev clang-format util-linux \
         qt6-base-dev libgl-dev fonts-wine fonts-liberation fonts-dejavu-core \
         xvfb xauth xdotool qt6-base-private-dev at-spi2-core python3-pyatspi dbus \
-        libbenchmark-dev libqt6svg6
+        libbenchmark-dev libqt6svg6 x11-utils
       ;;
     # Screenshots of the wizard.
     demo) echo imagemagick ;;
