@@ -566,11 +566,14 @@ installer() {
   [ "$(ls "$local_folder" | paste -sd ' ')" = "README.txt sqpatch.exe" ] ||
     fail "$folder holds: $(ls -A "$local_folder" 2>&1)"
   cmp -s "$local_folder/sqpatch.exe" "$exe" || fail "the installed sqpatch.exe is not the one built"
-  [ "$(reg_default "$classes\.sq2")" = Stonequill.Patch ] || fail ".sq2 is not Stonequill.Patch"
-  [ "$(reg_default "$classes\Stonequill.Patch\shell\open\command")" = \
-    "\"$folder\sqpatch.exe\" \"%1\"" ] || fail "open command: $(reg_default "$classes\Stonequill.Patch\shell\open\command")"
-  [ "$(reg_default "$classes\Stonequill.Patch\DefaultIcon")" = "\"$folder\sqpatch.exe\",0" ] ||
-    fail "no icon for .sq2 files"
+  local key value
+  while IFS='|' read -r key value; do
+    [ "$(reg_default "$classes\\$key")" = "$value" ] || fail "$key is not $value"
+  done <<EOF
+.sq2|Stonequill.Patch
+Stonequill.Patch\shell\open\command|"$folder\sqpatch.exe" "%1"
+Stonequill.Patch\DefaultIcon|"$folder\sqpatch.exe",0
+EOF
   [[ "$(uninstall_entries)" =~ ^$version[|]Stonequill[|][1-9][0-9]*[|]MsiExec.exe\ /X[{][-0-9A-F]+[}]$ ]] ||
     fail "uninstall entry: $(uninstall_entries)"
   local icon
@@ -582,7 +585,6 @@ installer() {
   # HKEY_CLASSES_ROOT, the user's classes over the machine's. Wine 8 shows
   # the machine's alone there, so the user's two keys are copied across for
   # its shell while the file opens, and taken away again.
-  local key
   for key in .sq2 Stonequill.Patch; do
     wine reg copy "$classes\\$key" "HKLM\Software\Classes\\$key" /s /f >/dev/null 2>&1 </dev/null
   done
@@ -611,12 +613,11 @@ installer() {
   higher=$major.$((minor + 1))
   bash "$make_msi" "$version" "$work/rebuilt.msi" "$exe"
   bash "$make_msi" "$higher" "$work/higher.msi" "$exe"
-  msiexec /i "$(windows_path "$msi")" || fail "installing the same package again failed"
-  one_entry "$version" || fail "after the same package again: $(uninstall_entries)"
-  msiexec /i "$(windows_path "$work/rebuilt.msi")" || fail "installing a rebuild failed"
-  one_entry "$version" || fail "after a rebuild of $version: $(uninstall_entries)"
-  msiexec /i "$(windows_path "$work/higher.msi")" || fail "installing $higher failed"
-  one_entry "$higher" || fail "after $higher: $(uninstall_entries)"
+  local package
+  for package in "$msi $version" "$work/rebuilt.msi $version" "$work/higher.msi $higher"; do
+    msiexec /i "$(windows_path "${package% *}")" || fail "installing ${package% *} failed"
+    one_entry "${package#* }" || fail "after ${package% *}: $(uninstall_entries)"
+  done
   msiexec /i "$(windows_path "$msi")" && fail "$version was installed over $higher"
   one_entry "$higher" || fail "after refusing $version: $(uninstall_entries)"
 
