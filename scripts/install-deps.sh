@@ -18,30 +18,33 @@ purpose_packages() {
     # fallback font, and a virtual display with a keyboard and mouse to drive
     # it. Accessibility: Qt's platform header that switches it on in the
     # offscreen tests, and a real AT-SPI client reading the running program.
-    # The benchmarks are built (never timed) with the tests, so that they
-    # keep compiling.
+    # The window icon is an SVG, drawn by Qt's SVG icon engine; xprop reads
+    # it and WM_CLASS off the window. The benchmarks are built (never timed)
+    # with the tests, so that they keep compiling.
     build)
       echo build-essential cmake ninja-build libgtest-dev clang-format util-linux \
         qt6-base-dev libgl-dev fonts-wine fonts-liberation fonts-dejavu-core \
         xvfb xauth xdotool qt6-base-private-dev at-spi2-core python3-pyatspi dbus \
-        libbenchmark-dev
+        libbenchmark-dev libqt6svg6 x11-utils
       ;;
     # Screenshots of the wizard.
     demo) echo imagemagick ;;
     # The cross build, and the real window under Wine driven on a virtual
     # display; its colours are read from screenshots, its windows' X
-    # properties with xprop.
+    # properties with xprop. wixl builds the .msi installer, msiinfo reads it.
     windows)
       echo googletest g++-mingw-w64-x86-64-posix wine64 wine fonts-wine \
-        xvfb xauth xdotool x11-utils imagemagick
+        xvfb xauth xdotool x11-utils imagemagick wixl msitools
       ;;
     # The .deb (CPack's shlibdeps needs file and dpkg-shlibdeps), installed
     # and checked as a user meets it: desktop and MIME databases, xdg-mime
     # with two readers of the MIME database, the man page, an XML checker,
+    # the AppStream validator, lintian, the window's X properties (xprop),
     # and unzip for the Windows .zip.
     packages)
       echo file dpkg-dev desktop-file-utils xdg-utils shared-mime-info \
-        libfile-mimeinfo-perl libglib2.0-bin man-db groff-base libxml2-utils unzip
+        libfile-mimeinfo-perl libglib2.0-bin man-db groff-base libxml2-utils unzip \
+        appstream lintian x11-utils
       ;;
     # Sanitizers and libFuzzer come with clang; memcheck with valgrind.
     reliability) echo clang libclang-rt-14-dev valgrind ;;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the packages and checks them as a user meets them: what the .deb
-# holds and depends on, the desktop entry, the manual page, and, with the
-# .deb installed by apt-get, the .sq2 file type, its default program, and
-# sqpatch started from the PATH and by opening a .sq2 file. The package is
-# removed again at the end. Needs root (or sudo) for apt-get.
+# holds and depends on, the desktop entry, the AppStream metadata, the
+# manual page, lintian's verdict, and, with the .deb installed by apt-get,
+# the .sq2 file type, its default program, and sqpatch started from the PATH
+# and by opening a .sq2 file. The package is removed again at the end. Then
+# the Windows .zip and .msi. Needs root (or sudo) for apt-get.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$SECONDS
@@ -52,8 +53,11 @@ expected=(
   ./usr/share/applications/sqpatch.desktop
   ./usr/share/mime/packages/sqpatch.xml
   ./usr/share/icons/hicolor/scalable/apps/sqpatch.svg
+  ./usr/share/metainfo/invalid.stonequill.sqpatch.metainfo.xml
   ./usr/share/man/man1/sqpatch.1.gz
   ./usr/share/doc/sqpatch/README.md
+  ./usr/share/doc/sqpatch/copyright
+  ./usr/share/doc/sqpatch/changelog.gz
 )
 listing=$(dpkg-deb -c "$deb")
 files=$(awk '$1 !~ /^d/ { print $6 }' <<<"$listing" | sort)
@@ -70,9 +74,19 @@ staged=$(cd "$work/stage" && find . -type f | sort)
 [ "$staged" = "$files" ] || fail "cmake --install differs from the .deb:"$'\n'"$staged"
 pass "cmake --install lays out the same files"
 
+# The metadata against the desktop entry it launches, as installed.
+appstreamcli validate-tree --no-net "$work/stage" || fail "appstreamcli validate-tree"
+pass "AppStream metadata validates"
+
+# Errors fail; what else lintian says is shown.
+lintian --fail-on error --display-level '>=info' --tag-display-limit 0 "$deb" >"$work/lintian.log" ||
+  { cat "$work/lintian.log"; fail "lintian reports errors"; }
+pass "lintian finds no error; it says:"
+sed 's/^/    /' "$work/lintian.log"
+
 depends=$(dpkg-deb -f "$deb" Depends)
 names=$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')
-for library in libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 libc6; do
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libstdc++6 libc6; do
   grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
 done
 [ "$(dpkg-deb -f "$deb" Recommends)" = "fonts-wine" ] || fail "Recommends is not fonts-wine"
@@ -137,6 +151,9 @@ on_display bash -c '
   window=$(timeout 20 xdotool search --sync --name "^Stonequill Patch 1$" | head -n 1)
   pid=$(xdotool getwindowpid "$window")
   tr "\0" " " </proc/"$pid"/cmdline | grep -qF "sqpatch $1" || exit 1
+  # The desktop finds the entry and the icon for the window.
+  xprop -id "$window" WM_CLASS | grep -qF "= \"sqpatch\"," || exit 1
+  xprop -id "$window" _NET_WM_ICON | grep -qF "Icon (32 x 32)" || exit 1
   # An accepted start: no Error box, the wizard stays open.
   sleep 1
   xdotool search --name "^Error$" >/dev/null && exit 1
@@ -144,7 +161,7 @@ on_display bash -c '
   kill "$pid"
   wait "$opener" || true
 ' open "$work/files/SOUTH.SQ2" "$work/home" || fail "xdg-open on a .SQ2 file did not open the wizard on it"
-pass "xdg-open SOUTH.SQ2 opens the wizard on that file"
+pass "xdg-open SOUTH.SQ2 opens the wizard on that file, with WM_CLASS sqpatch and its icon"
 cd - >/dev/null
 
 # Removing the package takes the file type with it.
@@ -168,13 +185,23 @@ check_windows_zip() {
   unzip -p "$1" '*/sqpatch-sq2.reg' | grep -qF '\"%1\"' || fail "the .reg sample lacks \"%1\""
   pass "the .zip holds sqpatch.exe, README.txt and sqpatch-sq2.reg"
 }
-if [ ! -f build/windows/CMakeCache.txt ]; then
-  bash scripts/install-deps.sh windows
-  cmake --preset windows >/dev/null
-fi
-cmake --build --preset windows --target sqpatch
+bash scripts/install-deps.sh --only windows
+[ -f build/windows/CMakeCache.txt ] || cmake --preset windows >/dev/null
+cmake --build --preset windows --target sqpatch sqpatch_msi
 rm -f build/windows/sqpatch-*.zip
 (cd build/windows && cpack -G ZIP >/dev/null)
 check_windows_zip build/windows/sqpatch-1.0-win64.zip
+
+# The installer: a 64-bit package that needs no administrator rights (word
+# count bit 8), holding the program and its readme. Under Wine it is
+# installed, opened and removed by the window tests (sqpatch_installer).
+msi=build/windows/sqpatch-1.0-win64.msi
+summary=$(msiinfo suminfo "$msi")
+grep -qx 'Template: x64;1033' <<<"$summary" || fail "the .msi is not for x64: $summary"
+word_count=$(sed -n 's/^Source: \([0-9]*\) .*/\1/p' <<<"$summary")
+[ $((word_count & 8)) -eq 8 ] || fail "the .msi asks for administrator rights: $summary"
+files=$(msiinfo export "$msi" File | tail -n +4 | cut -f 3 | sort | paste -sd ' ')
+[ "$files" = "README.txt sqpatch.exe" ] || fail "the .msi holds: $files"
+pass "the .msi ($(stat -c %s "$msi") bytes) installs sqpatch.exe and README.txt per user, for x64"
 
 echo "packages: all checks passed in $((SECONDS - started)) s"

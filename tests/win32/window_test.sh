@@ -9,6 +9,7 @@
 #   window_test.sh accessible SQPATCH_EXE SCREENSHOT_DIR ACCESSIBLE_PROBE_EXE
 #   window_test.sh scaled SQPATCH_EXE SCREENSHOT_DIR DPI
 #   window_test.sh folder_field SQPATCH_EXE SCREENSHOT_DIR FOLDER_FIELD_PROBE_EXE
+#   window_test.sh installer SQPATCH_EXE SCREENSHOT_DIR SQPATCH_MSI
 set -euo pipefail
 mode=$1
 exe=$2
@@ -544,6 +545,118 @@ folder_field() {
   wait_until program_ended || fail "closing the window did not end the program"
 }
 
+# The default value of a registry key, empty when there is none.
+reg_default() {
+  wine reg query "$1" /ve 2>/dev/null </dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'
+}
+
+# "version|publisher|size in kB|uninstall command" of each entry named
+# "Stonequill Patch" in the lists of installed programs, the user's and the
+# machine's (where Wine puts a per-user package's entry).
+uninstall_entries() {
+  local key
+  for key in HKCU\\Software HKLM\\Software HKLM\\Software\\Wow6432Node; do
+    wine reg query "$key\\Microsoft\\Windows\\CurrentVersion\\Uninstall" /s 2>/dev/null </dev/null || true
+  done | tr -d '\r' | awk -F '    ' '
+    function flush() { if (name == "Stonequill Patch") print version "|" publisher "|" size "|" remove }
+    /^HKEY/ { flush(); name = version = publisher = size = remove = "" }
+    $2 == "DisplayName" { name = $4 }
+    $2 == "DisplayVersion" { version = $4 }
+    $2 == "Publisher" { publisher = $4 }
+    $2 == "Size" { size = $4 }
+    $2 == "UninstallString" { remove = $4 }
+    END { flush() }'
+}
+one_entry() { [ "$(uninstall_entries | cut -d '|' -f 1-2)" = "$1|Stonequill" ]; }
+
+# The installer in a fresh prefix of its own, as a user meets it: a silent
+# install for the user alone, the .sq2 association, a double-click on a
+# patch file, the same version rebuilt and a higher one installed over it,
+# an older one refused, and a silent uninstall that leaves nothing behind.
+installer() {
+  local msi=$helper version
+  version=${msi##*/sqpatch-}
+  version=${version%-win64.msi}
+  export WINEPREFIX=$work/prefix
+  trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
+  timeout 300 wineboot --init >/dev/null 2>&1 </dev/null || true
+  msiexec() { timeout 200 wine msiexec "$@" /qn >>"$work/wine.log" 2>&1 </dev/null; }
+  msiexec /i "$(windows_path "$msi")" || fail "the silent install failed"
+
+  local folder local_folder classes='HKCU\Software\Classes'
+  folder="$(wine cmd /c echo %LOCALAPPDATA% 2>/dev/null </dev/null | tr -d '\r')\Programs\Stonequill Patch"
+  local_folder=$(winepath -u "$folder" 2>/dev/null)
+  [ "$(ls "$local_folder" | paste -sd ' ')" = "README.txt sqpatch.exe" ] ||
+    fail "$folder holds: $(ls -A "$local_folder" 2>&1)"
+  cmp -s "$local_folder/sqpatch.exe" "$exe" || fail "the installed sqpatch.exe is not the one built"
+  local key value
+  while IFS='|' read -r key value; do
+    [ "$(reg_default "$classes\\$key")" = "$value" ] || fail "$key is not $value"
+  done <<EOF
+.sq2|Stonequill.Patch
+Stonequill.Patch\shell\open\command|"$folder\sqpatch.exe" "%1"
+Stonequill.Patch\DefaultIcon|"$folder\sqpatch.exe",0
+EOF
+  [[ "$(uninstall_entries)" =~ ^$version[|]Stonequill[|][1-9][0-9]*[|]MsiExec.exe\ /X[{][-0-9A-F]+[}]$ ]] ||
+    fail "uninstall entry: $(uninstall_entries)"
+  local icon
+  icon=$(wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null </dev/null |
+    tr -d '\r' | sed -n 's/^ *ProductIcon *REG_SZ *//p')
+  [ -s "$(winepath -u "$icon" 2>/dev/null)" ] || fail "the entry has no icon: \"$icon\""
+
+  # A double-click in Explorer: the shell finds the command through
+  # HKEY_CLASSES_ROOT, the user's classes over the machine's. Wine 8 shows
+  # the machine's alone there, so the user's two keys are copied across for
+  # its shell while the file opens, and taken away again.
+  for key in .sq2 Stonequill.Patch; do
+    wine reg copy "$classes\\$key" "HKLM\Software\Classes\\$key" /s /f >/dev/null 2>&1 </dev/null
+  done
+  mkdir "$work/my patches"
+  touch "$work/my patches/north.sq2"
+  timeout 60 wine start /unix "$work/my patches/north.sq2" >>"$work/wine.log" 2>&1 </dev/null ||
+    fail "wine start on a .sq2 file failed"
+  wait_until window_shown "Stonequill Patch 1" || fail "opening north.sq2 showed no wizard"
+  window_shown Error && fail "opening north.sq2 showed an Error box"
+  local window arguments
+  window=$(window_id "Stonequill Patch 1")
+  arguments=$(tr '\0' '\n' </proc/"$(xdotool getwindowpid "$window")"/cmdline | sed -n '2,$p' | grep .)
+  [ "$arguments" = "$(windows_path "$work/my patches/north.sq2")" ] ||
+    fail "the wizard was started with: $arguments"
+  xdotool windowfocus --sync "$window" key alt+F4
+  wait_until window_gone "Stonequill Patch 1" || fail "the wizard did not close"
+  for key in .sq2 Stonequill.Patch; do
+    wine reg delete "HKLM\Software\Classes\\$key" /f >/dev/null 2>&1 </dev/null
+  done
+
+  # The same package again, the same version rebuilt, then a higher one:
+  # each replaces what was there. An older one is refused.
+  local make_msi major minor higher
+  make_msi="$(dirname "$0")/../../packaging/windows/make-msi.sh"
+  IFS=. read -r major minor _ <<<"$version"
+  higher=$major.$((minor + 1))
+  bash "$make_msi" "$version" "$work/rebuilt.msi" "$exe"
+  bash "$make_msi" "$higher" "$work/higher.msi" "$exe"
+  local package
+  for package in "$msi $version" "$work/rebuilt.msi $version" "$work/higher.msi $higher"; do
+    msiexec /i "$(windows_path "${package% *}")" || fail "installing ${package% *} failed"
+    one_entry "${package#* }" || fail "after ${package% *}: $(uninstall_entries)"
+  done
+  msiexec /i "$(windows_path "$msi")" && fail "$version was installed over $higher"
+  one_entry "$higher" || fail "after refusing $version: $(uninstall_entries)"
+
+  # The entry's own command, silent.
+  local remove
+  remove=$(uninstall_entries | cut -d '|' -f 4)
+  timeout 200 wine $remove /qn >>"$work/wine.log" 2>&1 </dev/null || fail "the silent uninstall failed"
+  [ ! -e "$local_folder" ] && [ ! -e "$(dirname "$local_folder")" ] || fail "files are left behind"
+  ls "$(dirname "$(dirname "$(winepath -u "$icon")")")" | grep -q '^{' && fail "an entry's icon is left behind"
+  for key in .sq2 Stonequill.Patch; do
+    wine reg query "$classes\\$key" >/dev/null 2>&1 </dev/null && fail "$classes\\$key is left behind"
+  done
+  [ -z "$(uninstall_entries)" ] || fail "the uninstall entry is left behind"
+  [ -f "$work/my patches/north.sq2" ] || fail "the user's patch file went too"
+}
+
 helper=${4:-}
 case "$mode" in
   walk) walk ;;
@@ -555,6 +668,7 @@ case "$mode" in
   accessible) accessible ;;
   scaled) scaled "$helper" ;;
   folder_field) folder_field ;;
+  installer) installer ;;
   *) fail "unknown mode $mode" ;;
 esac
 echo "PASS: $mode"

@@ -1,6 +1,7 @@
 #include "run_sqpatch.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -13,6 +14,11 @@ namespace sqp::qt {
 void SetUpApplication() {
   // The name the desktop shows for the program; window captions stay as set.
   QApplication::setApplicationName(kApplicationTitle);
+  // The desktop entry the windows belong to (the Wayland app id; on X11 the
+  // task bar matches WM_CLASS "sqpatch"), and the icon the package installs
+  // for it, built in so that a build tree shows it too.
+  QGuiApplication::setDesktopFileName(QStringLiteral("sqpatch"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/sqpatch.svg")));
   // The program ends on its quit request, not when its last window goes.
   QApplication::setQuitOnLastWindowClosed(false);
   // Qt's classic Windows look: the window is laid out for it, group box
