@@ -91,6 +91,7 @@ Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINS
     if (widgets::NameIsNotShownText(*control)) ServeAccessibleName(native, *control);
   }
   StackUnderSiblings();
+  announcement_ = std::make_unique<Announcement>(window_, instance_);
   form_.AddObserver(this);
 }
 
@@ -271,6 +272,9 @@ void Win32FormView::ControlChanged(Control& control, Change change) {
       break;  // the pages' own visibility shows it
     case Change::kAccessibleName:
       AnnounceNameChange(native);
+      break;
+    case Change::kAnnouncement:
+      announcement_->Speak(form_.Announcement());
       break;
   }
 }
