@@ -17,13 +17,14 @@ purpose_packages() {
     # its tests: Qt 6 Widgets, the window font (Wine's "MS Sans Serif"), a
     # fallback font, and a virtual display with a keyboard and mouse to drive
     # it. Accessibility: Qt's platform header that switches it on in the
-    # offscreen tests, and a real AT-SPI client reading the running program.
+    # offscreen tests, a real AT-SPI client reading the running program, and
+    # Orca, Debian's screen reader, saying what it reads.
     # The benchmarks are built (never timed) with the tests, so that they
     # keep compiling.
     build)
       echo build-essential cmake ninja-build libgtest-dev clang-format util-linux \
         qt6-base-dev libgl-dev fonts-wine fonts-liberation fonts-dejavu-core \
-        xvfb xauth xdotool qt6-base-private-dev at-spi2-core python3-pyatspi dbus \
+        xvfb xauth xdotool qt6-base-private-dev at-spi2-core python3-pyatspi dbus orca \
         libbenchmark-dev
       ;;
     # Screenshots of the wizard.
