@@ -6,7 +6,8 @@
 //   ROLE<TAB>NAME[<TAB>unavailable]
 //   accessible_probe WINDOW_TITLE --watch STOP_FILE
 // Prints the new name of every object of the window's process that reports
-// a name change, one line each, until STOP_FILE exists.
+// a name change, and "alert<TAB>ROLE<TAB>NAME" for every alert it raises, one
+// line each, until STOP_FILE exists.
 #include <windows.h>
 // After windows.h, whose types they use.
 #include <oleacc.h>
@@ -38,6 +39,8 @@ const char* RoleName(long role) {
       return "progress";
     case ROLE_SYSTEM_CLIENT:
       return "client";
+    case ROLE_SYSTEM_ALERT:
+      return "alert";
     default:
       return "other";
   }
@@ -76,8 +79,8 @@ void PrintControl(HWND window) {
   accessible->Release();
 }
 
-void CALLBACK PrintNameChange(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND window, LONG object,
-                              LONG child, DWORD /*thread*/, DWORD /*time*/) {
+void CALLBACK PrintEvent(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG object, LONG child,
+                         DWORD /*thread*/, DWORD /*time*/) {
   IAccessible* accessible = nullptr;
   VARIANT child_id;
   VariantInit(&child_id);
@@ -89,6 +92,14 @@ void CALLBACK PrintNameChange(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND wind
   }
   BSTR name = nullptr;
   accessible->get_accName(child_id, &name);
+  VARIANT role;
+  VariantInit(&role);
+  if (event == EVENT_SYSTEM_ALERT) {
+    std::printf("alert\t%s\t",
+                SUCCEEDED(accessible->get_accRole(child_id, &role)) && role.vt == VT_I4
+                    ? RoleName(role.lVal)
+                    : "?");
+  }
   std::printf("%s\n",
               name != nullptr ? Utf8(name, static_cast<int>(SysStringLen(name))).c_str() : "");
   std::fflush(stdout);
@@ -97,12 +108,14 @@ void CALLBACK PrintNameChange(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND wind
 }
 
 // Events of an out-of-context hook arrive as messages to this thread.
-int WatchNameChanges(HWND window, const wchar_t* stop_file) {
+int WatchEvents(HWND window, const wchar_t* stop_file) {
   DWORD process_id = 0;
   GetWindowThreadProcessId(window, &process_id);
   HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
-                                       &PrintNameChange, process_id, 0, WINEVENT_OUTOFCONTEXT);
-  if (hook == nullptr) {
+                                       &PrintEvent, process_id, 0, WINEVENT_OUTOFCONTEXT);
+  HWINEVENTHOOK alerts = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr,
+                                         &PrintEvent, process_id, 0, WINEVENT_OUTOFCONTEXT);
+  if (hook == nullptr || alerts == nullptr) {
     std::fprintf(stderr, "cannot watch name changes (error %lu)\n", GetLastError());
     return 1;
   }
@@ -115,6 +128,7 @@ int WatchNameChanges(HWND window, const wchar_t* stop_file) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
   }
   UnhookWinEvent(hook);
+  UnhookWinEvent(alerts);
   return 0;
 }
 
@@ -133,7 +147,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (watch) {
-    const int status = WatchNameChanges(window, argv[3]);
+    const int status = WatchEvents(window, argv[3]);
     CoUninitialize();
     return status;
   }
