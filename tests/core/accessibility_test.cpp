@@ -16,14 +16,18 @@ namespace {
 using widgets::AccessibleName;
 using widgets::Change;
 using widgets::Control;
+using widgets::Form;
 
-// The controls whose spoken name changed, as a view is told of them.
+// The controls whose spoken name changed, as a view is told of them, and
+// the announcements.
 class NameChanges : public widgets::ControlObserver {
  public:
   void ControlChanged(Control& control, Change change) override {
     if (change == Change::kAccessibleName) names.insert(control.Name());
+    if (change == Change::kAnnouncement) said.push_back(static_cast<Form&>(control).Announcement());
   }
   std::set<std::string> names;
+  std::vector<std::string> said;
 };
 
 std::map<std::string, std::string> SpokenNames(const TSQPMainForm& form) {
@@ -96,84 +100,32 @@ TEST(Accessibility, OnlyAKeyThatChangesAResultAnnouncesItsRowAndNextItsPage) {
   run.Form().RemoveObserver(&changes);
 }
 
-// Each announcement, with " box" appended when an error box came first.
-class Announcements : public widgets::ControlObserver {
- public:
-  explicit Announcements(WizardSession& run) : run_(run), boxes_(run.View().boxes.size()) {
-    run_.Form().AddObserver(this);
-  }
-  ~Announcements() override { run_.Form().RemoveObserver(this); }
-  void ControlChanged(Control& control, Change change) override {
-    if (change != Change::kAnnouncement) return;
-    said.push_back(static_cast<widgets::Form&>(control).Announcement() +
-                   (run_.View().boxes.size() > boxes_ ? " box" : ""));
-  }
-  std::vector<std::string> said;
-
- private:
-  WizardSession& run_;
-  std::size_t boxes_;
-};
-
 TEST(Accessibility, EachActAnnouncesTheRowsItChangedOnceInReadingOrder) {
   TempTree tree;
   MakeMapFiles(tree, "UO");
   RemoveFile(tree.Path("UO/Statics0.mul"));
-  MakeMapFiles(tree, "cd", 21971754);
-  MakeMapFiles(tree, "cd2");
-  RemoveFile(tree.Path("cd2/Statics0.mul"));
-  const UnmeasurableFile unmeasurable(tree, "cd2/Statics0.mul");
   const std::string folder = tree.Path("UO");
-  // Start-up changes rows before the window shows, and tells nothing.
-  WizardSession run({tree.File("north.sq2"), folder, tree.Path("none")});
+  // Start-up changes rows before the window shows, and announces nothing.
+  WizardSession run({tree.File("north.sq2"), folder, folder});
   EXPECT_EQ(run.Form().Announcement(), "");
   TSQPMainForm& form = run.Form();
-  widgets::Edit& client = *form.UOClientPathEdit;
-  const std::string last_key = folder.substr(folder.size() - 1);
-  const std::string found = "Staidx0.mul: Found and writeable! Map0.mul: Found and writeable!";
-  const std::string lost = "Staidx0.mul: Not found! Map0.mul: Not found!";
-  const struct {
-    const char* act;
-    std::function<void()> run;
-    std::vector<std::string> said;
-  } acts[] = {
-      {"a key away from the folder", [&] { run.Backspace(client); }, {lost}},
-      {"the key back", [&] { run.Type(client, last_key); }, {found}},
-      {"typing over it, all but the last key",
-       [&] { run.TypeOver(client, folder.substr(0, folder.size() - 1)); },
-       {lost}},
-      {"the completing key", [&] { run.Type(client, last_key); }, {found}},
-      {"another folder pasted over it",
-       [&] {
-         run.Press(widgets::Key::kTab, widgets::kShift);
-         run.Press(widgets::Key::kTab);
-         run.Paste(client, tree.Path("none"));
-       },
-       {lost}},
-      {"undo", [&] { run.Undo(client); }, {found}},
-      {"\"Test again\" once the missing file is there",
-       [&] {
-         MakeMapFiles(tree, "UO");
-         run.Click(*form.UOClientTestButton);
-       },
+  const std::pair<std::function<void()>, std::vector<std::string>> acts[] = {
+      {[&] { run.Backspace(*form.UOClientPathEdit, 2); },
+       {"Staidx0.mul: Not found! Map0.mul: Not found!"}},
+      {[&] { run.Paste(*form.UOClientPathEdit, folder.substr(folder.size() - 2)); },
+       {"Staidx0.mul: Found and writeable! Map0.mul: Found and writeable!"}},
+      {[&] { MakeMapFiles(tree, "UO"), run.Click(*form.UOClientTestButton); },
        {"Statics0.mul: Found and writeable!"}},
-      {"\"Test again\" with nothing changed", [&] { run.Click(*form.UOClientTestButton); }, {}},
-      {"Next", [&] { run.Click(*form.NextButton); }, {}},
-      {"a drop that changes no row", [&] { run.Drop(*form.UOCDPathEdit, {tree.Folder("e")}); }, {}},
-      // Told before the error box ("box" would follow it otherwise).
-      {"a check that fails",
-       [&] { run.Drop(*form.UOCDPathEdit, {tree.Path("cd2")}); },
-       {"Staidx0.mul: Found! Statics0.mul: Found! Map0.mul: Found!"}},
-      {"a folder that changes only the CD type",
-       [&] { run.Drop(*form.UOCDPathEdit, {tree.Path("cd")}); },
-       {"CD type: The Second Age"}},
+      {[&] { run.Click(*form.UOClientTestButton), run.Click(*form.NextButton); }, {}},
+      {[&] { run.Drop(*form.UOCDPathEdit, {folder}); }, {"Statics0.mul: Found! CD type: Unknown"}},
   };
-  for (const auto& act : acts) {
-    Announcements announcements(run);
-    act.run();
-    EXPECT_EQ(announcements.said, act.said) << act.act;
+  for (const auto& [act, said] : acts) {
+    NameChanges changes;
+    form.AddObserver(&changes);
+    act();
+    form.RemoveObserver(&changes);
+    EXPECT_EQ(changes.said, said);
   }
-  EXPECT_EQ(run.View().boxes.size(), 1u);
 }
 
 }  // namespace

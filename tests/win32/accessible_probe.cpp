@@ -79,8 +79,9 @@ void PrintControl(HWND window) {
   accessible->Release();
 }
 
-void CALLBACK PrintEvent(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG object, LONG child,
-                         DWORD /*thread*/, DWORD /*time*/) {
+void CALLBACK PrintNameChange(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG object,
+                              LONG child, DWORD /*thread*/, DWORD /*time*/) {
+  if (event != EVENT_OBJECT_NAMECHANGE && event != EVENT_SYSTEM_ALERT) return;
   IAccessible* accessible = nullptr;
   VARIANT child_id;
   VariantInit(&child_id);
@@ -94,11 +95,8 @@ void CALLBACK PrintEvent(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG 
   accessible->get_accName(child_id, &name);
   VARIANT role;
   VariantInit(&role);
-  if (event == EVENT_SYSTEM_ALERT) {
-    std::printf("alert\t%s\t",
-                SUCCEEDED(accessible->get_accRole(child_id, &role)) && role.vt == VT_I4
-                    ? RoleName(role.lVal)
-                    : "?");
+  if (event == EVENT_SYSTEM_ALERT && SUCCEEDED(accessible->get_accRole(child_id, &role))) {
+    std::printf("alert\t%s\t", role.vt == VT_I4 ? RoleName(role.lVal) : "?");
   }
   std::printf("%s\n",
               name != nullptr ? Utf8(name, static_cast<int>(SysStringLen(name))).c_str() : "");
@@ -108,14 +106,12 @@ void CALLBACK PrintEvent(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG 
 }
 
 // Events of an out-of-context hook arrive as messages to this thread.
-int WatchEvents(HWND window, const wchar_t* stop_file) {
+int WatchNameChanges(HWND window, const wchar_t* stop_file) {
   DWORD process_id = 0;
   GetWindowThreadProcessId(window, &process_id);
-  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
-                                       &PrintEvent, process_id, 0, WINEVENT_OUTOFCONTEXT);
-  HWINEVENTHOOK alerts = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr,
-                                         &PrintEvent, process_id, 0, WINEVENT_OUTOFCONTEXT);
-  if (hook == nullptr || alerts == nullptr) {
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                       &PrintNameChange, process_id, 0, WINEVENT_OUTOFCONTEXT);
+  if (hook == nullptr) {
     std::fprintf(stderr, "cannot watch name changes (error %lu)\n", GetLastError());
     return 1;
   }
@@ -128,7 +124,6 @@ int WatchEvents(HWND window, const wchar_t* stop_file) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
   }
   UnhookWinEvent(hook);
-  UnhookWinEvent(alerts);
   return 0;
 }
 
@@ -147,7 +142,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (watch) {
-    const int status = WatchEvents(window, argv[3]);
+    const int status = WatchNameChanges(window, argv[3]);
     CoUninitialize();
     return status;
   }
