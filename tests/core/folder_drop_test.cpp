@@ -1,5 +1,4 @@
-// Files and folders dropped onto a folder field: which folder a drop names,
-// and how the field takes it.
+// Files and folders dropped onto a folder field: which folder a drop names.
 #include "sqpmain/folder_drop.h"
 
 #include <gtest/gtest.h>
@@ -8,9 +7,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-#include "support/temp_tree.h"
-#include "support/wizard_session.h"
 
 namespace sqp::testing {
 namespace {
@@ -123,38 +119,6 @@ TEST(DroppedFolder, IsTheFolderAllItemsNameOnLocalPathsOnly) {
       EXPECT_EQ(asked, std::vector<std::string>{});
     }
   }
-}
-
-class FolderFieldDrop : public ::testing::Test {
- protected:
-  FolderFieldDrop() {
-    MakeMapFiles(tree_, "client");
-    tree_.Folder("empty");
-    edit_.on_change = [this, check = edit_.on_change](widgets::Control* sender) {
-      ++checks_;
-      check(sender);
-    };
-  }
-
-  TempTree tree_;
-  WizardSession run_{{tree_.File("north.sq2")}};
-  widgets::Edit& edit_ = *run_.Form().UOClientPathEdit;
-  int checks_ = 0;
-};
-
-TEST_F(FolderFieldDrop, TheNamedFolderIsOneUserEditAndNothingElseIsTaken) {
-  EXPECT_TRUE(run_.Drop(edit_, {tree_.Path("client/Map0.mul"), tree_.Path("client/StaIdx0.mul")}));
-  EXPECT_EQ(edit_.Text(), tree_.Path("client"));
-  EXPECT_EQ(checks_, 1);
-  EXPECT_EQ(ClientResults(run_.Form()), std::vector<LabelLook>(3, Green("Found and writeable!")));
-  EXPECT_TRUE(run_.NextEnabled());
-
-  EXPECT_FALSE(run_.Drop(edit_, {tree_.Path("empty"), tree_.Path("client/Map0.mul")}));
-  EXPECT_FALSE(run_.Drop(edit_, {}));
-  run_.Form().CheckHDTabSheet->SetEnabled(false);
-  EXPECT_FALSE(run_.Drop(edit_, {tree_.Path("empty")}));
-  EXPECT_EQ(edit_.Text(), tree_.Path("client"));
-  EXPECT_EQ(checks_, 1);
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 // Reads a folder field of the wizard from outside: how many entries the
-// completion list on screen holds, or the text of the visible folder field.
+// completion list on screen holds, or the text of the visible folder field;
+// or sets that text as a screen reader does, through MSAA's put_accValue.
 //   folder_field_probe list|text WINDOW_TITLE
+//   folder_field_probe set WINDOW_TITLE TEXT
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <oleacc.h>
 
 #include <cstdio>
 #include <string>
@@ -54,8 +58,9 @@ BOOL CALLBACK TakeVisibleEdit(HWND window, LPARAM found) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: folder_field_probe list|text WINDOW_TITLE\n");
+  if (argc != 3 && !(argc == 4 && std::wstring(argv[1]) == L"set")) {
+    std::fprintf(stderr,
+                 "usage: folder_field_probe list|text WINDOW_TITLE | set WINDOW_TITLE TEXT\n");
     return 2;
   }
   const std::wstring mode = argv[1];
@@ -64,10 +69,33 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "no window titled %ls\n", argv[2]);
     return 1;
   }
-  if (mode == L"text") {
+  if (mode == L"text" || mode == L"set") {
     HWND edit = nullptr;
     EnumChildWindows(window, &TakeVisibleEdit, reinterpret_cast<LPARAM>(&edit));
     if (edit == nullptr) return 1;
+    if (mode == L"set") {
+      CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+      IAccessible* field = nullptr;
+      const HRESULT found =
+          AccessibleObjectFromWindow(edit, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                     reinterpret_cast<void**>(&field));
+      if (FAILED(found)) {
+        std::fprintf(stderr, "AccessibleObjectFromWindow: 0x%08lx\n",
+                     static_cast<unsigned long>(found));
+        return 1;
+      }
+      VARIANT self;
+      self.vt = VT_I4;
+      self.lVal = CHILDID_SELF;
+      BSTR text = SysAllocString(argv[3]);
+      const HRESULT set = field->put_accValue(self, text);
+      SysFreeString(text);
+      field->Release();
+      CoUninitialize();
+      if (FAILED(set))
+        std::fprintf(stderr, "put_accValue: 0x%08lx\n", static_cast<unsigned long>(set));
+      return SUCCEEDED(set) ? 0 : 1;
+    }
     // GetWindowText would read no other process's edit: it sends nothing there.
     const auto length = static_cast<std::size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0));
     std::wstring text(length + 1, L'\0');

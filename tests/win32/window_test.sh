@@ -462,6 +462,16 @@ list_entries() { local count; count=$(field_probe list) || return 1; echo "${cou
 list_shows() { [ "$(list_entries)" = "$1" ]; }
 list_closed() { ! field_probe list >/dev/null; }
 field_is() { [ "$(field_text)" = "$1" ]; }
+set_by_reader() {
+  timeout 60 wine "$helper" set "Stonequill Patch 1" "$1" 2>>"$work/wine.log" </dev/null
+}
+# The user's registry as text, the changes Wine keeps of its own (window
+# places, the time of the last save) left out.
+user_registry() {
+  timeout 60 wine reg export HKEY_CURRENT_USER "$(windows_path "$1.raw")" /y \
+    >/dev/null 2>>"$work/wine.log" </dev/null || fail "reg export failed"
+  iconv -f UTF-16 -t UTF-8 "$1.raw" | tr -d '\r' >"$1"
+}
 
 # Typing a folder prefix opens the completion list of folders only; Down
 # and Enter take an entry, which the check then finds. Escape closes the
@@ -512,6 +522,9 @@ folder_field() {
   wait_until window_gone "Select Folder" || fail "the picker did not close"
   field_is "$root\\CL" || fail "cancelling the picker changed the text"
 
+  # Choosing a folder writes nothing to the user's registry: no recent
+  # lists, no dialog state.
+  user_registry "$work/before.reg"
   xdotool key shift+F10
   sleep 1
   xdotool key Up Return
@@ -520,6 +533,16 @@ folder_field() {
   xdotool key Return
   wait_until field_is "$root\\client" || fail "the chosen folder did not fill the field"
   wait_until only_green "$window" || fail "the chosen folder was not checked"
+  user_registry "$work/after.reg"
+  diff "$work/before.reg" "$work/after.reg" >"$work/registry.diff" ||
+    fail "the picker changed the user's registry: $(head -n 20 "$work/registry.diff")"
+
+  # A screen reader sets the text through MSAA: one user edit, checked.
+  set_by_reader "$root\\empty" || fail "put_accValue failed: $(tail -n 3 "$work/wine.log")"
+  wait_until field_is "$root\\empty" || fail "put_accValue did not set the text"
+  wait_until only_red "$window" || fail "a text set by a screen reader was not checked"
+  set_by_reader "$root\\client" || fail "put_accValue failed: $(tail -n 3 "$work/wine.log")"
+  wait_until only_green "$window" || fail "a text set by a screen reader was not checked"
 
   xdotool windowfocus --sync "$window"
   xdotool key alt+F4

@@ -58,11 +58,4 @@ std::optional<std::string> DroppedFolder(const std::vector<std::string>& paths,
   return folder;
 }
 
-std::optional<std::string> FolderForDrop(const widgets::Edit& field,
-                                         const std::vector<std::string>& paths,
-                                         const FolderTest& is_folder) {
-  if (!field.EnabledInTree()) return std::nullopt;
-  return DroppedFolder(paths, is_folder);
-}
-
 }  // namespace sqp

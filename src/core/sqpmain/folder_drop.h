@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "probes/platform_path.h"
-#include "widgets/edit.h"
 
 namespace sqp {
 
@@ -22,13 +21,5 @@ using FolderTest = std::function<bool(const std::string& path)>;
 std::optional<std::string> DroppedFolder(const std::vector<std::string>& paths,
                                          const FolderTest& is_folder,
                                          PathStyle style = kPlatformPathStyle);
-
-// The folder a drop of `paths` puts into `field`, or nothing when the field
-// refuses it: the drop names no folder, or the field is disabled. The views
-// put it in as the user's own edit of the whole text, which the edit's
-// undo takes back.
-std::optional<std::string> FolderForDrop(const widgets::Edit& field,
-                                         const std::vector<std::string>& paths,
-                                         const FolderTest& is_folder);
 
 }  // namespace sqp

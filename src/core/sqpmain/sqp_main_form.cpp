@@ -67,6 +67,10 @@ TSQPMainForm::TSQPMainForm(Application& application, SQPMainUnit& unit)
     }
     FindControl(row.control)->SetNamedBy(std::move(named_by));
   }
+  for (std::string_view name : SQPMainFolderFields()) {
+    folder_fields_.push_back(std::make_unique<FolderField>(
+        application_, static_cast<widgets::Edit&>(*FindControl(name))));
+  }
 
   // Handlers come last, once every edit holds its layout text, so that
   // building the window runs no check.
@@ -76,6 +80,13 @@ TSQPMainForm::TSQPMainForm(Application& application, SQPMainUnit& unit)
             [this, event = row.event](Control* sender) { (this->*event)(sender); });
   }
   on_show = [this](Control* sender) { FormShow(sender); };
+}
+
+FolderField* TSQPMainForm::FolderFieldOf(const Control* control) const {
+  for (const std::unique_ptr<FolderField>& field : folder_fields_) {
+    if (&field->GetEdit() == control) return field.get();
+  }
+  return nullptr;
 }
 
 void TSQPMainForm::UpdateWizardState() {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "app/application.h"
+#include "sqpmain/folder_field.h"
 #include "sqpmain/sqp_main_unit.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
@@ -51,6 +55,9 @@ class TSQPMainForm : public widgets::Form {
   widgets::Button* UOClientTestButton = nullptr;
   widgets::Button* UOCDRecheckButton = nullptr;
 
+  // The folder field bound to `control`; nothing for any other control.
+  FolderField* FolderFieldOf(const widgets::Control* control) const;
+
   // Makes ActionLabel and the buttons match the active page and its flag.
   void UpdateWizardState();
 
@@ -71,6 +78,7 @@ class TSQPMainForm : public widgets::Form {
 
   Application& application_;
   SQPMainUnit& unit_;
+  std::vector<std::unique_ptr<FolderField>> folder_fields_;
 };
 
 }  // namespace sqp

@@ -203,6 +203,8 @@ constexpr std::array<AccessibleNameRow, 9> kAccessibleNames = {{
     {"UOCDTypeResultLabel", {"UOCDTypeNameLabel", "UOCDTypeResultLabel"}},
 }};
 
+constexpr std::array<std::string_view, 2> kFolderFields = {"UOClientPathEdit", "UOCDPathEdit"};
+
 constexpr WindowLayout kWindow{
     .caption = "Stonequill Patch 1",
     .client_width = 461,
@@ -221,5 +223,7 @@ const WindowLayout& SQPMainWindowLayout() { return kWindow; }
 std::span<const LayoutRow> SQPMainLayout() { return kLayout; }
 
 std::span<const AccessibleNameRow> SQPMainAccessibleNames() { return kAccessibleNames; }
+
+std::span<const std::string_view> SQPMainFolderFields() { return kFolderFields; }
 
 }  // namespace sqp

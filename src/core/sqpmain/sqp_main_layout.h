@@ -61,4 +61,7 @@ struct AccessibleNameRow {
 };
 std::span<const AccessibleNameRow> SQPMainAccessibleNames();
 
+// The edits that hold a folder: they offer completion, the picker and drops.
+std::span<const std::string_view> SQPMainFolderFields();
+
 }  // namespace sqp

@@ -5,16 +5,40 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStringListModel>
 
-#include "folder_list_model.h"
+#include "sqpmain/folder_field.h"
 
 namespace sqp::qt {
 
-FolderCompleter::FolderCompleter(QLineEdit* edit, AcceptFunction accept)
-    : QCompleter(edit), folders_(new FolderListModel(this)), accept_(std::move(accept)) {
-  setModel(folders_);
-  setCaseSensitivity(Qt::CaseInsensitive);
-  setCompletionMode(QCompleter::PopupCompletion);
+namespace {
+
+std::optional<widgets::Key> ListKey(int qt_key) {
+  switch (qt_key) {
+    case Qt::Key_Up:
+      return widgets::Key::kUp;
+    case Qt::Key_Down:
+      return widgets::Key::kDown;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return widgets::Key::kEnter;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return widgets::Key::kTab;
+    case Qt::Key_Escape:
+      return widgets::Key::kEscape;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+FolderCompleter::FolderCompleter(QLineEdit* edit, TakeFunction take)
+    : QCompleter(edit), entries_(new QStringListModel(this)), take_(std::move(take)) {
+  setModel(entries_);
+  // The core has chosen the entries: the list shows them all.
+  setCompletionMode(QCompleter::UnfilteredPopupCompletion);
   // Not QLineEdit::setCompleter: the line edit would write every entry the
   // user moves over into its text, unseen by the core.
   setWidget(edit);
@@ -23,76 +47,61 @@ FolderCompleter::FolderCompleter(QLineEdit* edit, AcceptFunction accept)
   // A long path keeps the end that names the folder.
   list_->setTextElideMode(Qt::ElideLeft);
   // A click on an entry.
-  connect(this, qOverload<const QString&>(&QCompleter::activated), this,
-          [this](const QString& text) {
-            offering_ = false;
-            accept_(text);
-          });
-  // The folder's entries arrive after the typing that asked for them.
-  connect(folders_, &QAbstractItemModel::modelReset, this, &FolderCompleter::ShowWhenMatched);
+  connect(this, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+          [this](const QModelIndex& index) { take_(index.data().toString()); });
 }
 
-void FolderCompleter::Offer(const QString& typed_folder, const QString& folder,
-                            const QString& typed_name) {
-  offering_ = true;
-  folders_->List(folder, typed_folder, typed_name.startsWith(QLatin1Char('.')));
-  setCompletionPrefix(typed_name);
-  ShowWhenMatched();
+void FolderCompleter::Show(const QStringList& entries) {
+  const bool changed = entries != entries_->stringList();
+  if (changed) entries_->setStringList(entries);
+  if (entries.isEmpty()) return list_->hide();
+  // The same entries keep the one the user picked.
+  if (changed || !list_->isVisible()) ShowWhenFocused();
 }
 
 void FolderCompleter::Close() {
-  offering_ = false;
+  ++closes_;
+  entries_->setStringList({});
   list_->hide();
 }
 
-void FolderCompleter::ShowWhenMatched() {
-  if (!offering_ || widget() == nullptr || !widget()->hasFocus()) return;
-  // Shows the popup when an entry matches and hides it when none does.
+void FolderCompleter::ShowWhenFocused() {
+  if (entries_->rowCount() == 0 || widget() == nullptr || !widget()->hasFocus()) return;
   complete();
+  // Nothing is picked until the user moves in the list.
+  list_->setCurrentIndex(QModelIndex());
 }
 
-QString FolderCompleter::pathFromIndex(const QModelIndex& index) const {
-  // The entry as shown: the folder as typed and the name found.
-  return index.data(Qt::DisplayRole).toString();
-}
-
-void FolderCompleter::AcceptCurrent() {
-  const QModelIndex current = list_->currentIndex();
+void FolderCompleter::TakeCurrent() {
+  const QString entry = list_->currentIndex().data().toString();
   Close();
-  if (current.isValid()) accept_(pathFromIndex(current));
+  take_(entry);
 }
 
 bool FolderCompleter::eventFilter(QObject* watched, QEvent* event) {
-  // The window came back: so does the list it had, and one whose folders
-  // arrived meanwhile.
+  // The window came back: so does the list it had.
   if (watched == widget() && event->type() == QEvent::FocusIn &&
       static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason) {
-    ShowWhenMatched();
+    ShowWhenFocused();
   }
   if (watched == list_ && event->type() == QEvent::KeyPress) {
-    // These act on the list alone: none of them reaches the field or moves
-    // the focus while the list is open.
-    switch (static_cast<QKeyEvent*>(event)->key()) {
-      case Qt::Key_Return:
-      case Qt::Key_Enter:
-        AcceptCurrent();
-        return true;
-      case Qt::Key_Tab:
-      case Qt::Key_Backtab:
-        if (list_->currentIndex().isValid()) {
-          AcceptCurrent();
-        } else {
-          // Nothing picked in the list: it closes, and the key moves the
-          // focus as it does without a list.
+    const std::optional<widgets::Key> key = ListKey(static_cast<QKeyEvent*>(event)->key());
+    if (key) {
+      switch (FolderField::KeyWhileListOpen(*key, list_->currentIndex().isValid())) {
+        case ListKeyAction::kMoveInList:
+        case ListKeyAction::kToField:
+          break;
+        case ListKeyAction::kTakeEntry:
+          TakeCurrent();
+          return true;
+        case ListKeyAction::kCloseList:
+          Close();
+          return true;
+        case ListKeyAction::kCloseAndPass:
           Close();
           QCoreApplication::sendEvent(widget(), event);
-        }
-        return true;
-      case Qt::Key_Escape:
-        Close();
-        return true;
-      default:
-        break;
+          return true;
+      }
     }
   }
   return QCompleter::eventFilter(watched, event);

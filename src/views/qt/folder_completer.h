@@ -1,45 +1,43 @@
 #pragma once
 
 #include <QCompleter>
-#include <QString>
+#include <QStringList>
 #include <functional>
 
 class QAbstractItemView;
 class QLineEdit;
+class QStringListModel;
 
 namespace sqp::qt {
 
-class FolderListModel;
-
-// Completes the name being typed in a folder field from the folders of the
-// folder typed before it, without regard to letter case, in a popup list.
-// The field's text changes only when the user takes an entry (Enter, Tab or
-// a click), and then only through `accept`: the popup shows no text of its
-// own in the field. While the popup is open, Up and Down move in it, Enter
-// takes the current entry, Escape closes it; Tab takes the current entry,
-// and with none picked closes the list and moves the focus as usual.
+// The completion list under a folder field. It shows the entries the core
+// offers, as they are; keys pressed in it act as the core's folder field
+// decides. The field's text changes only when the user takes an entry, and
+// then only through `take`: moving in the list writes nothing into the field.
 class FolderCompleter : public QCompleter {
  public:
-  using AcceptFunction = std::function<void(const QString& text)>;
-  FolderCompleter(QLineEdit* edit, AcceptFunction accept);
+  using TakeFunction = std::function<void(const QString& entry)>;
+  FolderCompleter(QLineEdit* edit, TakeFunction take);
 
-  // Offers the folders in `folder` (absolute) whose names start with
-  // `typed_name`; an entry taken becomes `typed_folder` and its name.
-  void Offer(const QString& typed_folder, const QString& folder, const QString& typed_name);
+  // Shows `entries` under the field while it has the focus; none hides it.
+  void Show(const QStringList& entries);
+  // The list closes as the user closes it: it stays closed until asked again.
   void Close();
+  // How often the list has closed: entries asked for before a close come
+  // too late to show, and a listing made before it is listed anew.
+  unsigned Closes() const { return closes_; }
 
  protected:
-  QString pathFromIndex(const QModelIndex& index) const override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void ShowWhenMatched();
-  void AcceptCurrent();
+  void ShowWhenFocused();
+  void TakeCurrent();
 
-  FolderListModel* folders_;
-  QAbstractItemView* list_ = nullptr;  // the popup
-  AcceptFunction accept_;
-  bool offering_ = false;
+  QStringListModel* entries_;
+  QAbstractItemView* list_;  // the popup
+  TakeFunction take_;
+  unsigned closes_ = 0;
 };
 
 }  // namespace sqp::qt

@@ -2,49 +2,50 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
-#include <optional>
+#include <cstdint>
+#include <string>
+#include <vector>
 
-#include "app/application.h"
-#include "widgets/edit.h"
+#include "folder_picker.h"
+#include "sqpmain/folder_field.h"
 
 class QLineEdit;
 class QPoint;
-class QWidget;
 
 namespace sqp::qt {
 
 class FolderCompleter;
 
-// Asks the user for a folder, starting in `start_folder` (empty: wherever
-// the chooser starts); nothing when the user cancels.
-using FolderChooser =
-    std::function<std::optional<QString>(QWidget* parent, const QString& start_folder)>;
-
-// The desktop's folder chooser (the native or portal dialog where there is one).
-std::optional<QString> ChooseFolderInDialog(QWidget* parent, const QString& start_folder);
-
-// What a folder field offers beyond typing: completion of folder names as
-// the user types, and "Browse for folder..." in its context menu. Whatever
-// either produces reaches the core as one user edit, so the check runs once.
-// A field that cannot take input (disabled, or on a page left) offers
-// neither.
-class FolderField : public QObject {
+// Draws what the core's folder field offers beyond typing: the completion
+// list as the user types, and "Browse for folder..." in the context menu.
+// Whatever either produces, and a text set through assistive technology,
+// reaches the core as one user edit, so the check runs once.
+class FolderFieldView : public QObject {
  public:
-  FolderField(Application& application, widgets::Edit& edit, QLineEdit* line,
-              FolderChooser choose_folder);
+  FolderFieldView(FolderField& field, QLineEdit* line, FolderChooser choose_folder);
 
  private:
-  void TextEdited(const QString& text);
+  void Complete();
+  void ListInBackground(const FolderCompletionBase& base);
+  void Listed(std::uint64_t asked, unsigned closes, const FolderCompletionBase& base,
+              std::vector<ListedFolder> listing);
+  void ShowEntries(const FolderCompletionBase& base);
+  void TakeAssistiveText();
   void ShowContextMenu(const QPoint& position);
   void BrowseForFolder();
-  void ReplaceText(const std::string& text);
 
-  Application& application_;
-  widgets::Edit& edit_;
+  FolderField& field_;
   QLineEdit* line_;
   FolderChooser choose_folder_;
   FolderCompleter* completer_;
+  // Which listing the list shows: one asked for an older folder is dropped
+  // when it arrives.
+  std::uint64_t listings_asked_ = 0;
+  // The last folder listed and what it held: typing a name in it filters
+  // that at once.
+  std::string listed_folder_;
+  unsigned listed_closes_ = 0;
+  std::vector<ListedFolder> listing_;
 };
 
 }  // namespace sqp::qt

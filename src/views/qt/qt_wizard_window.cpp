@@ -19,7 +19,7 @@
 
 #include "accessible_names.h"
 #include "dropped_paths.h"
-#include "sqpmain/folder_drop.h"
+#include "folder_field.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
 #include "widgets/label.h"
@@ -93,7 +93,7 @@ Qt::DropAction ReadOnlyDropAction(Qt::DropActions possible) {
 
 }  // namespace
 
-QtWizardWindow::QtWizardWindow(Application& application, widgets::Form& form,
+QtWizardWindow::QtWizardWindow(Application& application, TSQPMainForm& form,
                                const LayoutMetrics& metrics, FolderChooser choose_folder)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -206,8 +206,8 @@ void QtWizardWindow::ConnectInput(Control& control, QWidget* widget) {
       application_.Dispatch([&] { edit.UserReplaceText(text.toStdString()); });
       editing_ = nullptr;
     });
-    // Every edit of the wizard holds a folder.
-    new FolderField(application_, edit, line, choose_folder_);
+    if (FolderField* field = form_.FolderFieldOf(&control))
+      new FolderFieldView(*field, line, choose_folder_);
   } else if (control.Kind() == ControlKind::kButton) {
     auto& button = static_cast<widgets::Button&>(control);
     connect(static_cast<QPushButton*>(widget), &QPushButton::clicked, this,
@@ -352,9 +352,9 @@ bool QtWizardWindow::eventFilter(QObject* watched, QEvent* event) {
       // the URLs as text. Plain text drops stay with the line edit.
       auto* drop = static_cast<QDropEvent*>(event);
       const auto found = controls_.find(widget);
-      if (found != controls_.end() && found->second->Kind() == ControlKind::kEdit &&
-          drop->mimeData()->hasUrls()) {
-        TakeFolderDrop(*found->second, drop);
+      FolderField* field = found != controls_.end() ? form_.FolderFieldOf(found->second) : nullptr;
+      if (field != nullptr && drop->mimeData()->hasUrls()) {
+        TakeFolderDrop(*field, drop);
         return true;
       }
       break;
@@ -365,10 +365,9 @@ bool QtWizardWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void QtWizardWindow::TakeFolderDrop(Control& edit, QDropEvent* event) {
-  auto& field = static_cast<widgets::Edit&>(edit);
+void QtWizardWindow::TakeFolderDrop(FolderField& field, QDropEvent* event) {
   const std::optional<std::string> folder =
-      FolderForDrop(field, DroppedPaths(*event->mimeData()), &IsFolder);
+      field.FolderForDrop(DroppedPaths(*event->mimeData()), &IsFolder);
   const Qt::DropAction action = ReadOnlyDropAction(event->possibleActions());
   if (action == Qt::IgnoreAction || !folder.has_value()) {
     event->ignore();
@@ -379,7 +378,7 @@ void QtWizardWindow::TakeFolderDrop(Control& edit, QDropEvent* event) {
   if (event->type() != QEvent::Drop) return;
   // Put in as the user's own edit, which textEdited hands to the core and
   // Ctrl+Z takes back; a text written with setText would clear the undo.
-  auto* line = static_cast<QLineEdit*>(WidgetFor(&edit));
+  auto* line = static_cast<QLineEdit*>(WidgetFor(&field.GetEdit()));
   line->selectAll();
   line->insert(QString::fromStdString(*folder));
 }

@@ -5,9 +5,9 @@
 
 #include "announcement.h"
 #include "app/application.h"
-#include "folder_field.h"
+#include "folder_picker.h"
 #include "layout_metrics.h"
-#include "widgets/form.h"
+#include "sqpmain/sqp_main_form.h"
 
 class QDropEvent;
 
@@ -19,7 +19,7 @@ namespace sqp::qt {
 // core's focus rules take never reach Qt's own focus chain.
 class QtWizardWindow : public QWidget, private widgets::ControlObserver {
  public:
-  QtWizardWindow(Application& application, widgets::Form& form,
+  QtWizardWindow(Application& application, TSQPMainForm& form,
                  const LayoutMetrics& metrics = LayoutMetrics(),
                  FolderChooser choose_folder = ChooseFolderInDialog);
   ~QtWizardWindow() override;
@@ -41,11 +41,11 @@ class QtWizardWindow : public QWidget, private widgets::ControlObserver {
   void SyncSelection(widgets::Control& control);
   void SyncFocus();
   bool RouteKey(QKeyEvent* event);
-  void TakeFolderDrop(widgets::Control& edit, QDropEvent* event);
+  void TakeFolderDrop(FolderField& field, QDropEvent* event);
   void TakeUserFocus(QWidget* widget);
 
   Application& application_;
-  widgets::Form& form_;
+  TSQPMainForm& form_;
   LayoutMetrics metrics_;
   FolderChooser choose_folder_;
   std::unordered_map<const widgets::Control*, QWidget*> widgets_;

@@ -143,6 +143,16 @@ class NamedAccessible final : public IAccessible {
     return system_->put_accName(child, name);
   }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    // An edit's value is its text, set as Windows' own edit object sets it
+    // (Wine's has no setter): the edit takes it as a change of the user's.
+    wchar_t class_name[16] = L"";
+    GetClassNameW(window_, class_name, 16);
+    if (child.vt == VT_I4 && child.lVal == CHILDID_SELF && lstrcmpiW(class_name, WC_EDITW) == 0) {
+      if (!IsWindowEnabled(window_)) return E_ACCESSDENIED;
+      SendMessageW(window_, WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(value != nullptr ? value : L""));
+      return S_OK;
+    }
     return system_->put_accValue(child, value);
   }
 
@@ -156,9 +166,8 @@ class NamedAccessible final : public IAccessible {
 };
 
 LRESULT AnswerGetObject(HWND window, WPARAM wparam, LONG role = 0) {
-  // Handing the object to another process needs COM on this thread.
-  static const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  (void)com;
+  // Handing the object to another process needs COM on this thread, which
+  // the program's entry has set up.
   IAccessible* system = nullptr;
   if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                        reinterpret_cast<void**>(&system))) ||

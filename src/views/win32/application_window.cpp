@@ -2,15 +2,13 @@
 
 #include "encoding/win32/text_conversion.h"
 #include "views/win32/resource_ids.h"
+#include "views/win32/window_messages.h"
 
 namespace sqp::win32 {
 
 namespace {
 
 constexpr wchar_t kApplicationClass[] = L"StonequillPatchApplication";
-// Posted to itself: the activation it received goes on to the wizard once
-// the window system has finished activating this window.
-constexpr UINT kActivateMainWindow = WM_APP + 1;
 
 void RegisterApplicationClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW window_class{};
@@ -60,11 +58,7 @@ void ApplicationWindow::ShowMainWindow(int show_command) {
 
 LRESULT CALLBACK ApplicationWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
                                                LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<ApplicationWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = WindowOwner<ApplicationWindow>(window, message, lparam);
   if (self == nullptr || self->window_ != window) {
     return DefWindowProcW(window, message, wparam, lparam);
   }

@@ -10,9 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "encoding/win32/text_conversion.h"
+#include "sqpmain/folder_field.h"
+
 namespace sqp::win32 {
 
 namespace {
+
+// The folder picker's client, under which the dialog would keep its state.
+constexpr GUID kPickerClient = {
+    0x5b1f3c2e, 0x8d4a, 0x4e7b, {0x9a, 0x61, 0x2c, 0x7e, 0x15, 0xd0, 0x43, 0xb8}};
 
 enum MenuCommand : UINT {
   kUndo = 1,
@@ -105,21 +112,13 @@ class FolderList : public IEnumString, public IACList {
   STDMETHODIMP Expand(PCWSTR typed_folder) override {
     entries_.clear();
     next_ = 0;
-    const std::wstring folder = typed_folder != nullptr ? typed_folder : L"";
-    if (folder.empty() || (folder.back() != L'\\' && folder.back() != L'/')) return S_OK;
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return S_OK;
-    do {
-      const std::wstring name = found.cFileName;
-      const DWORD attributes = found.dwFileAttributes;
-      // Folders only, and none that Explorer hides.
-      if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || name == L"." || name == L".." ||
-          (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0)
-        continue;
-      entries_.push_back(folder + name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    // The completion object picks the entries that start with the whole
+    // text itself, so the folder's entries are asked for with no typed name.
+    const std::optional<FolderCompletionBase> base =
+        CompletionBaseOf(WideToUtf8(typed_folder != nullptr ? typed_folder : L""));
+    if (!base || !base->typed_name.empty()) return S_OK;
+    for (const std::string& entry : FolderField::Entries(*base))
+      entries_.push_back(Utf8ToWide(entry));
     return S_OK;
   }
 
@@ -214,7 +213,12 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& start_f
   std::unique_ptr<IFileOpenDialog, Releaser<IFileOpenDialog>> dialog(raw_dialog);
   FILEOPENDIALOGOPTIONS options = 0;
   dialog->GetOptions(&options);
-  dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+  // The program writes nothing: not the shell's recent lists, and no state
+  // kept for it (the dialog's state is kept under this client's GUID,
+  // cleared once it has closed).
+  dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST |
+                     FOS_DONTADDTORECENT);
+  dialog->SetClientGuid(kPickerClient);
   if (!start_folder.empty()) {
     IShellItem* raw_start = nullptr;
     if (SUCCEEDED(
@@ -223,7 +227,9 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& start_f
       dialog->SetFolder(start.get());
     }
   }
-  if (dialog->Show(owner) != S_OK) return std::nullopt;  // cancelled, or no dialog
+  const HRESULT shown = dialog->Show(owner);
+  dialog->ClearClientData();
+  if (shown != S_OK) return std::nullopt;  // cancelled, or no dialog
   IShellItem* raw_result = nullptr;
   if (FAILED(dialog->GetResult(&raw_result))) return std::nullopt;
   std::unique_ptr<IShellItem, Releaser<IShellItem>> result(raw_result);

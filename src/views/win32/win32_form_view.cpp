@@ -9,13 +9,12 @@
 #include <vector>
 
 #include "encoding/win32/text_conversion.h"
-#include "probes/existing_folder.h"
-#include "sqpmain/folder_drop.h"
 #include "views/win32/accessible_names.h"
 #include "views/win32/dropped_paths.h"
 #include "views/win32/folder_field.h"
 #include "views/win32/key_mapping.h"
 #include "views/win32/resource_ids.h"
+#include "views/win32/window_messages.h"
 #include "widgets/accessible_name.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
@@ -54,12 +53,6 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-// The keys that act on a folder field's open completion list.
-bool IsListKey(widgets::Key key) {
-  return key == widgets::Key::kUp || key == widgets::Key::kDown || key == widgets::Key::kEnter ||
-         key == widgets::Key::kEscape || key == widgets::Key::kTab;
-}
-
 // A byte offset into the model's UTF-8 text as a UTF-16 offset.
 WPARAM WideOffset(const std::string& text, std::size_t byte_offset) {
   return Utf8ToWide(std::string_view(text).substr(0, byte_offset)).size();
@@ -67,7 +60,7 @@ WPARAM WideOffset(const std::string& text, std::size_t byte_offset) {
 
 }  // namespace
 
-Win32FormView::Win32FormView(Application& application, widgets::Form& form, HINSTANCE instance,
+Win32FormView::Win32FormView(Application& application, TSQPMainForm& form, HINSTANCE instance,
                              HWND owner)
     : application_(application), form_(form), instance_(instance) {
   RegisterPanelClass(instance_, &Win32FormView::WindowProc);
@@ -139,11 +132,12 @@ HWND Win32FormView::CreateEdit(Control& edit, HWND parent) {
   HWND native = CreateChild(WC_EDITW, WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                             parent, edit.GetBounds());
   SendMessageW(native, EM_SETLIMITTEXT, 0, 0);
-  // Dropped folders come to the edit itself, not to its parent.
   SetWindowSubclass(native, &Win32FormView::EditProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  DragAcceptFiles(native, TRUE);
-  // Every edit of the wizard holds a folder.
-  AttachFolderCompletion(native);
+  if (form_.FolderFieldOf(&edit) != nullptr) {
+    // Dropped folders come to the edit itself, not to its parent.
+    DragAcceptFiles(native, TRUE);
+    AttachFolderCompletion(native);
+  }
   return native;
 }
 
@@ -223,13 +217,19 @@ bool Win32FormView::PreTranslate(const MSG& message) {
       const widgets::Key key = KeyFromVirtualKey(message.wParam);
       if (key == widgets::Key::kOther) return false;
       const widgets::Modifiers modifiers = CurrentModifiers();
-      if (IsListKey(key) && FolderCompletionListShown()) {
-        // These act on the open list. Tab takes an entry the user moved to,
-        // as Enter does; with none, the focus moves on and the list closes.
-        if (key != widgets::Key::kTab) return false;
-        if (ListEntryShown(message.hwnd)) {
-          SendMessageW(message.hwnd, WM_KEYDOWN, VK_RETURN, 0);
-          return true;
+      if (FolderFieldOf(message.hwnd) != nullptr && FolderCompletionListShown()) {
+        switch (FolderField::KeyWhileListOpen(key, ListEntryShown(message.hwnd))) {
+          case ListKeyAction::kMoveInList:
+          case ListKeyAction::kCloseList:
+          case ListKeyAction::kToField:
+            // The completion object acts on these keys itself.
+            return false;
+          case ListKeyAction::kTakeEntry:
+            // Tab takes the entry as Enter does.
+            if (key != widgets::Key::kEnter) SendMessageW(message.hwnd, WM_KEYDOWN, VK_RETURN, 0);
+            return key != widgets::Key::kEnter;
+          case ListKeyAction::kCloseAndPass:
+            break;
         }
       }
       bool taken = false;
@@ -321,7 +321,7 @@ void Win32FormView::FitLabel(HWND label_window) {
 }
 
 void Win32FormView::ShowSelection(Control& control) {
-  if (control.Kind() != ControlKind::kEdit && control.Kind() != ControlKind::kButton) return;
+  if (control.Kind() != ControlKind::kEdit) return;
   const auto& edit = static_cast<const widgets::Edit&>(control);
   const std::string& text = edit.Text();
   SendMessageW(
@@ -344,11 +344,7 @@ void Win32FormView::ShowFocus() {
 
 LRESULT CALLBACK Win32FormView::WindowProc(HWND window, UINT message, WPARAM wparam,
                                            LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* view = reinterpret_cast<Win32FormView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* view = WindowOwner<Win32FormView>(window, message, lparam);
   if (view == nullptr) return DefWindowProcW(window, message, wparam, lparam);
   return view->HandleMessage(window, message, wparam, lparam);
 }
@@ -364,6 +360,7 @@ LRESULT CALLBACK Win32FormView::EditProc(HWND edit, UINT message, WPARAM wparam,
       return 0;
     }
     case WM_CONTEXTMENU:
+      if (self->FolderFieldOf(edit) == nullptr) break;
       self->ShowFolderFieldMenu(edit, lparam);
       return 0;
     case WM_SETTEXT:
@@ -387,6 +384,11 @@ LRESULT CALLBACK Win32FormView::EditProc(HWND edit, UINT message, WPARAM wparam,
     case kSettleListText:
       self->SettleListText(edit);
       return 0;
+    case WM_TIMER:
+      if (wparam != kSettleListTimer) break;
+      KillTimer(edit, kSettleListTimer);
+      self->SettleListText(edit);
+      return 0;
     case WM_NCDESTROY:
       RemoveWindowSubclass(edit, &Win32FormView::EditProc, 0);
       break;
@@ -396,11 +398,14 @@ LRESULT CALLBACK Win32FormView::EditProc(HWND edit, UINT message, WPARAM wparam,
   return DefSubclassProc(edit, message, wparam, lparam);
 }
 
+FolderField* Win32FormView::FolderFieldOf(HWND edit_window) const {
+  return form_.FolderFieldOf(ControlOf(edit_window));
+}
+
 void Win32FormView::TakeFolderDrop(HWND edit_window, HDROP drop) {
-  Control* control = ControlOf(edit_window);
-  if (control == nullptr) return;
-  auto& field = static_cast<widgets::Edit&>(*control);
-  const std::optional<std::string> folder = FolderForDrop(field, DroppedPaths(drop), &IsFolder);
+  FolderField* field = FolderFieldOf(edit_window);
+  if (field == nullptr) return;
+  const std::optional<std::string> folder = field->FolderForDrop(DroppedPaths(drop), &IsFolder);
   if (!folder) return;
   // Put in as the user's own edit, whose EN_CHANGE reaches the core and which
   // the edit can undo; WM_SETTEXT would empty the undo buffer.
@@ -415,21 +420,31 @@ bool Win32FormView::ListEntryShown(HWND edit_window) const {
 }
 
 void Win32FormView::SettleListText(HWND edit_window) {
-  if (FolderCompletionListShown()) return;
   Control* control = ControlOf(edit_window);
   if (control == nullptr) return;
   std::string text = WideToUtf8(WindowText(edit_window));
   if (text == control->Text()) return;
-  // The entry the list closed with: one change of the user's.
-  auto& edit = static_cast<widgets::Edit&>(*control);
+  if (FolderCompletionListShown()) {
+    // The list may close in ways that send the edit nothing more (a click
+    // in it, its own handling of a key): look again shortly, until it has.
+    SetTimer(edit_window, kSettleListTimer, USER_TIMER_MINIMUM * 5, nullptr);
+    return;
+  }
+  // The entry the list closed with, or a value set by assistive technology:
+  // one change of the user's.
   user_editing_ = control;
-  application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
+  if (FolderField* field = FolderFieldOf(edit_window); field != nullptr) {
+    field->TakeText(std::move(text));
+  } else {
+    auto& edit = static_cast<widgets::Edit&>(*control);
+    application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
+  }
   user_editing_ = nullptr;
 }
 
 void Win32FormView::ShowFolderFieldMenu(HWND edit_window, LPARAM where) {
-  Control* control = ControlOf(edit_window);
-  if (control == nullptr) return;
+  FolderField* field = FolderFieldOf(edit_window);
+  if (field == nullptr) return;
   POINT point{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
   if (where == -1) {
     // From the keyboard: at the edit's corner.
@@ -437,16 +452,11 @@ void Win32FormView::ShowFolderFieldMenu(HWND edit_window, LPARAM where) {
     GetWindowRect(edit_window, &area);
     point = {area.left, area.bottom};
   }
-  // A field that takes no input offers no folder.
-  if (!RunFolderFieldMenu(edit_window, point, control->CanFocus())) return;
-  const std::optional<std::string> start = FolderPickerStart(control->Text());
+  if (!RunFolderFieldMenu(edit_window, point, field->OffersFolders())) return;
+  const std::optional<std::string> start = field->PickerStart();
   const std::optional<std::wstring> chosen =
       ChooseFolder(window_, start ? Utf8ToWide(*start) : std::wstring());
-  if (!chosen || !control->CanFocus()) return;
-  // The whole folder at once: one user change, so the check runs once.
-  auto& edit = static_cast<widgets::Edit&>(*control);
-  std::string text = WideToUtf8(*chosen);
-  application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });
+  if (chosen) field->TakeText(WideToUtf8(*chosen));
 }
 
 LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

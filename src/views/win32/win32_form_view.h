@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "app/application.h"
+#include "sqpmain/sqp_main_form.h"
 #include "views/win32/announcement.h"
 #include "views/win32/window_metrics.h"
 #include "widgets/control.h"
-#include "widgets/form.h"
 
 namespace sqp::widgets {
 class ProgressBar;
@@ -26,7 +26,7 @@ class Win32FormView : public widgets::ControlObserver {
  public:
   // Created hidden, owned by `owner`, which stands for the program in the
   // task bar and minimises in its place.
-  Win32FormView(Application& application, widgets::Form& form, HINSTANCE instance, HWND owner);
+  Win32FormView(Application& application, TSQPMainForm& form, HINSTANCE instance, HWND owner);
   ~Win32FormView() override;
   Win32FormView(const Win32FormView&) = delete;
   Win32FormView& operator=(const Win32FormView&) = delete;
@@ -47,15 +47,14 @@ class Win32FormView : public widgets::ControlObserver {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleCommand(HWND control_window, WORD code);
   LRESULT LabelColors(HWND label_window, HDC dc);
+  FolderField* FolderFieldOf(HWND edit_window) const;
   void TakeFolderDrop(HWND edit_window, HDROP drop);
   // Whether the edit shows an entry of its completion list, not yet the model's.
   bool ListEntryShown(HWND edit_window) const;
-  // Hands an entry the completion list left in the edit to the model.
+  // Hands a text that the completion list or assistive technology left in
+  // the edit to the model, once the list has closed.
   void SettleListText(HWND edit_window);
   void ShowFolderFieldMenu(HWND edit_window, LPARAM where);
-
-  // Posted to an edit after the completion list may have closed.
-  static constexpr UINT kSettleListText = WM_APP + 1;
 
   // The native window of each control kind is made in one place: its
   // style, its font and what it accepts.
@@ -80,7 +79,7 @@ class Win32FormView : public widgets::ControlObserver {
   void FitLabel(HWND label_window);
 
   Application& application_;
-  widgets::Form& form_;
+  TSQPMainForm& form_;
   HINSTANCE instance_;
   WindowMetrics metrics_;
   HWND window_ = nullptr;

@@ -122,7 +122,9 @@ void WizardSession::UserEdit(widgets::Edit& edit, std::string text, std::size_t 
 
 bool WizardSession::Drop(widgets::Edit& edit, const std::vector<std::string>& paths) {
   // As the views take it: the user's own edit of the whole text.
-  std::optional<std::string> folder = FolderForDrop(edit, paths, &IsFolderOnDisk);
+  FolderField* field = Form().FolderFieldOf(&edit);
+  std::optional<std::string> folder =
+      field != nullptr ? field->FolderForDrop(paths, &IsFolderOnDisk) : std::nullopt;
   if (!folder) return false;
   const std::size_t caret = folder->size();
   UserEdit(edit, std::move(*folder), caret);

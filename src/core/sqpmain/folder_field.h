@@ -1,0 +1,85 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "probes/existing_folder.h"
+#include "probes/folder_listing.h"
+#include "sqpmain/folder_drop.h"
+#include "widgets/edit.h"
+#include "widgets/keys.h"
+
+namespace sqp {
+
+// What a key does while a folder field's completion list is open.
+enum class ListKeyAction {
+  kMoveInList,    // Up and Down move the list's pick; the text stays
+  kTakeEntry,     // the picked entry becomes the field's text
+  kCloseList,     // the list closes; the text stays and the key does nothing more
+  kCloseAndPass,  // the list closes and the key acts as it does without a list
+  kToField,       // any other key edits the field; the list follows the text
+};
+
+// An edit that holds a folder, and what it offers beyond typing: completion
+// of folder names in a list under it, a folder picker, and drops. Both
+// programs ask it, so that they offer the same things at the same time; the
+// views only draw the list and the dialog and pass the user's acts in.
+class FolderField {
+ public:
+  FolderField(Application& application, widgets::Edit& edit)
+      : application_(application), edit_(edit) {}
+
+  widgets::Edit& GetEdit() const { return edit_; }
+
+  // Completion and the picker are offered while the field takes input: it
+  // is enabled and on the page shown.
+  bool OffersFolders() const { return edit_.CanFocus(); }
+
+  // Where the picker opens: the folder the text names, when it exists; else
+  // nothing, and the picker keeps its own start.
+  std::optional<std::string> PickerStart() const;
+
+  // The folder the list completes in for the field's text, or nothing, and
+  // the list closes: the field offers no folders, the text has no folder
+  // part, or its folder part names no folder.
+  std::optional<FolderCompletionBase> CompletionBase() const;
+
+  // The entries the list offers from a listing of `base.folder`, each as the
+  // whole text it puts into the field: the folders whose names start with
+  // the typed name in any letter case, in the order Windows lists them.
+  // Hidden folders only once the typed name starts with ".": a user who
+  // types "~/." is looking for one (".wine").
+  static std::vector<std::string> ListEntries(const FolderCompletionBase& base,
+                                              const std::vector<ListedFolder>& listing);
+
+  // ListEntries of a listing made now. It may wait on a slow file system:
+  // never call it on the window's thread.
+  static std::vector<std::string> Entries(const FolderCompletionBase& base);
+
+  // The same keys in both programs: Up and Down move in the list; Enter
+  // takes the picked entry (with none, it closes the list); Escape closes
+  // it; Tab and Shift+Tab take the picked entry, and with none the list
+  // closes and the focus moves on. Every other key goes to the field.
+  static ListKeyAction KeyWhileListOpen(widgets::Key key, bool entry_picked);
+
+  // A whole text that the user put in at once: a list entry, a folder
+  // chosen in the picker, or a value set by assistive technology (a screen
+  // reader, voice input). One user edit, so the check runs once. A field
+  // that takes no input takes nothing (the picker ran its own event loop,
+  // during which the field may have gone): false.
+  bool TakeText(std::string text);
+
+  // The folder a drop of `paths` puts into the field, or nothing when the
+  // field refuses it: it takes no input, or the drop names no folder. The views put it in as the
+  // user's own edit, which the native edit's undo takes back.
+  std::optional<std::string> FolderForDrop(const std::vector<std::string>& paths,
+                                           const FolderTest& is_folder) const;
+
+ private:
+  Application& application_;
+  widgets::Edit& edit_;
+};
+
+}  // namespace sqp
