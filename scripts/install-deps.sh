@@ -17,14 +17,15 @@ purpose_packages() {
     # its tests: Qt 6 Widgets, the window font (Wine's "MS Sans Serif"), a
     # fallback font, and a virtual display with a keyboard and mouse to drive
     # it. Accessibility: Qt's platform header that switches it on in the
-    # offscreen tests, and a real AT-SPI client reading the running program.
-    # The window icon is an SVG, drawn by Qt's SVG icon engine; xprop reads
-    # it and WM_CLASS off the window. The benchmarks are built (never timed)
-    # with the tests, so that they keep compiling.
+    # offscreen tests, a real AT-SPI client reading the running program, and
+    # Orca, Debian's screen reader, saying what it reads. The window icon is
+    # an SVG, drawn by Qt's SVG icon engine; xprop reads it and WM_CLASS off
+    # the window. The benchmarks are built (never timed) with the tests, so
+    # that they keep compiling.
     build)
       echo build-essential cmake ninja-build libgtest-dev clang-format util-linux \
         qt6-base-dev libgl-dev fonts-wine fonts-liberation fonts-dejavu-core \
-        xvfb xauth xdotool qt6-base-private-dev at-spi2-core python3-pyatspi dbus \
+        xvfb xauth xdotool qt6-base-private-dev at-spi2-core python3-pyatspi dbus orca \
         libbenchmark-dev libqt6svg6 x11-utils
       ;;
     # Screenshots of the wizard.

@@ -1,7 +1,9 @@
 // What a screen reader reads in the wizard, and which changes it is told of.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <vector>
 
 #include "support/temp_tree.h"
 #include "support/wizard_session.h"
@@ -13,14 +15,18 @@ namespace {
 using widgets::AccessibleName;
 using widgets::Change;
 using widgets::Control;
+using widgets::Form;
 
-// How often a view is told that a control's spoken name changed, by control.
+// How often a view is told that a control's spoken name changed, by control,
+// and the announcements.
 class NameChanges : public widgets::ControlObserver {
  public:
   void ControlChanged(Control& control, Change change) override {
     if (change == Change::kAccessibleName) ++names[control.Name()];
+    if (change == Change::kAnnouncement) said.push_back(static_cast<Form&>(control).Announcement());
   }
   std::map<std::string, int> names;
+  std::vector<std::string> said;
 };
 
 std::map<std::string, std::string> SpokenNames(const TSQPMainForm& form) {
@@ -91,6 +97,34 @@ TEST(Accessibility, OnlyAKeyThatChangesAResultAnnouncesItsRowAndNextItsPage) {
   EXPECT_EQ(AccessibleName(*run.Form().ActionLabel), "Check for correct CD");
   EXPECT_EQ(AccessibleName(*run.Form().PageControl), "Check for correct CD");
   run.Form().RemoveObserver(&changes);
+}
+
+TEST(Accessibility, EachActAnnouncesTheRowsItChangedOnceInReadingOrder) {
+  TempTree tree;
+  MakeMapFiles(tree, "UO");
+  RemoveFile(tree.Path("UO/Statics0.mul"));
+  const std::string folder = tree.Path("UO");
+  // Start-up changes rows before the window shows, and announces nothing.
+  WizardSession run({tree.File("north.sq2"), folder, folder});
+  EXPECT_EQ(run.Form().Announcement(), "");
+  TSQPMainForm& form = run.Form();
+  const std::pair<std::function<void()>, std::vector<std::string>> acts[] = {
+      {[&] { run.Backspace(*form.UOClientPathEdit, 2); },
+       {"Staidx0.mul: Not found! Map0.mul: Not found!"}},
+      {[&] { run.Paste(*form.UOClientPathEdit, folder.substr(folder.size() - 2)); },
+       {"Staidx0.mul: Found and writeable! Map0.mul: Found and writeable!"}},
+      {[&] { MakeMapFiles(tree, "UO"), run.Click(*form.UOClientTestButton); },
+       {"Statics0.mul: Found and writeable!"}},
+      {[&] { run.Click(*form.UOClientTestButton), run.Click(*form.NextButton); }, {}},
+      {[&] { run.Drop(*form.UOCDPathEdit, {folder}); }, {"Statics0.mul: Found! CD type: Unknown"}},
+  };
+  for (const auto& [act, said] : acts) {
+    NameChanges changes;
+    form.AddObserver(&changes);
+    act();
+    form.RemoveObserver(&changes);
+    EXPECT_EQ(changes.said, said);
+  }
 }
 
 }  // namespace

@@ -27,7 +27,9 @@ std::vector<QString>& NameChanges() {
 }
 
 void RecordUpdate(QAccessibleEvent* event) {
-  if (event->type() == QAccessible::NameChanged && event->object() != nullptr) {
+  // The announcement object is named by each announcement; not a row.
+  if (event->type() == QAccessible::NameChanged && event->object() != nullptr &&
+      event->object()->objectName() != "Announcement") {
     NameChanges().push_back(event->object()->objectName());
   }
 }

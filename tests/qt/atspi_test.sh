@@ -2,7 +2,7 @@
 # The real program read by a real assistive-technology client: sqpatch runs
 # on a virtual X display in a D-Bus session of its own with the AT-SPI bus,
 # marked enabled the way a desktop marks it when a screen reader runs, and
-# atspi_reader.py reads its tree and types a folder into it.
+# atspi_reader.py reads its tree and types a folder into it while Orca runs.
 set -euo pipefail
 
 # Inside the display and the D-Bus session: session SQPATCH WORK.
@@ -19,10 +19,21 @@ if [ "${1:-}" = session ]; then
       variant:boolean:true >/dev/null 2>&1 && break
     sleep 0.1
   done
+  # Orca, Debian's screen reader, with its log of what it says; it is ready
+  # once it has said so.
+  HOME=$work /usr/bin/python3 "$(dirname "$0")/orca_logged.py" "$work/orca.log" "$work/orca" \
+    >"$work/orca.out" 2>&1 &
+  orca=$!
+  trap 'kill "$launcher" "$orca" 2>/dev/null || true' EXIT
+  for _ in $(seq 300); do
+    grep -q "SPEECH OUTPUT: 'Screen reader on.'" "$work/orca.log" 2>/dev/null && break
+    sleep 0.1
+  done
   "$sqpatch" "$work/north.sq2" "" "$work/cd" &
   program=$!
   status=0
-  /usr/bin/python3 "$(dirname "$0")/atspi_reader.py" "$work/client" || status=$?
+  /usr/bin/python3 "$(dirname "$0")/atspi_reader.py" "$work/client" "$work/orca.log" ||
+    status=$?
   kill "$program" 2>/dev/null || true
   wait "$program" 2>/dev/null || true
   exit "$status"

@@ -6,7 +6,8 @@
 //   ROLE<TAB>NAME[<TAB>unavailable]
 //   accessible_probe WINDOW_TITLE --watch STOP_FILE
 // Prints the new name of every object of the window's process that reports
-// a name change, one line each, until STOP_FILE exists.
+// a name change, and "alert<TAB>ROLE<TAB>NAME" for every alert it raises, one
+// line each, until STOP_FILE exists.
 #include <windows.h>
 // After windows.h, whose types they use.
 #include <oleacc.h>
@@ -33,6 +34,8 @@ const char* RoleName(long role) {
       return "progress";
     case ROLE_SYSTEM_CLIENT:
       return "client";
+    case ROLE_SYSTEM_ALERT:
+      return "alert";
     default:
       return "other";
   }
@@ -71,8 +74,9 @@ void PrintControl(HWND window) {
   accessible->Release();
 }
 
-void CALLBACK PrintNameChange(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND window, LONG object,
+void CALLBACK PrintNameChange(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG object,
                               LONG child, DWORD /*thread*/, DWORD /*time*/) {
+  if (event != EVENT_OBJECT_NAMECHANGE && event != EVENT_SYSTEM_ALERT) return;
   IAccessible* accessible = nullptr;
   VARIANT child_id;
   VariantInit(&child_id);
@@ -84,6 +88,11 @@ void CALLBACK PrintNameChange(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND wind
   }
   BSTR name = nullptr;
   accessible->get_accName(child_id, &name);
+  VARIANT role;
+  VariantInit(&role);
+  if (event == EVENT_SYSTEM_ALERT && SUCCEEDED(accessible->get_accRole(child_id, &role))) {
+    std::printf("alert\t%s\t", role.vt == VT_I4 ? RoleName(role.lVal) : "?");
+  }
   std::printf("%s\n", name != nullptr ? sqp::WideToUtf8({name, SysStringLen(name)}).c_str() : "");
   std::fflush(stdout);
   SysFreeString(name);
@@ -94,7 +103,7 @@ void CALLBACK PrintNameChange(HWINEVENTHOOK /*hook*/, DWORD /*event*/, HWND wind
 int WatchNameChanges(HWND window, const wchar_t* stop_file) {
   DWORD process_id = 0;
   GetWindowThreadProcessId(window, &process_id);
-  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_OBJECT_NAMECHANGE, nullptr,
                                        &PrintNameChange, process_id, 0, WINEVENT_OUTOFCONTEXT);
   if (hook == nullptr) {
     std::fprintf(stderr, "cannot watch name changes (error %lu)\n", GetLastError());

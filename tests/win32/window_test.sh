@@ -302,7 +302,7 @@ has_name() { accessible_names && grep -qxF "$1" "$work/names"; }
 # Statics0.mul, the file appears, "Test again", Next. The edit goes by its
 # path label, each result static by its whole row; a name change is
 # reported for each row that changed and for the page caption, and for
-# nothing else.
+# nothing else; an alert names the rows each act changed.
 accessible() {
   mkdir -p "$work/client" "$work/cd" "$work/empty"
   truncate -s 100 "$work/client/StaIdx0.mul" "$work/client/Map0.mul"
@@ -345,11 +345,16 @@ accessible() {
   touch "$work/stop"
   wait "$holder_pid" || fail "the name change watch failed: $(tail -n 3 "$work/wine.log")"
   local changes
-  changes=$(tr -d '\r' <"$work/changes" | grep -v '^watching$' | sort | paste -sd '|')
+  changes=$(tr -d '\r' <"$work/changes" | grep -v -e '^watching$' -e '^alert' | sort | paste -sd '|')
   # Next renames both the page caption and the page container.
   local expected="Check for correct CD|Check for correct CD|Map0.mul: Found and writeable!"
   expected+="|Staidx0.mul: Found and writeable!|Statics0.mul: Found and writeable!"
   [ "$changes" = "$expected" ] || fail "name changes: $changes"
+  # One alert per act that changed rows, naming them; none for Next.
+  changes=$(tr -d '\r' <"$work/changes" | grep '^alert' | paste -sd '|')
+  expected=$'alert\talert\tStaidx0.mul: Found and writeable! Map0.mul: Found and writeable!'
+  expected+=$'|alert\talert\tStatics0.mul: Found and writeable!'
+  [ "$changes" = "$expected" ] || fail "alerts: $changes"
 
   xdotool windowfocus --sync "$window"
   xdotool key alt+F4

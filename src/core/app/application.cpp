@@ -15,7 +15,9 @@ std::string Application::ParamStr(int index) const {
 void Application::ShowMainForm() {
   if (shown_ || main_form_ == nullptr) return;
   shown_ = true;
+  starting_ = true;
   if (main_form_->on_show) Dispatch([this] { main_form_->on_show(main_form_); });
+  starting_ = false;
 }
 
 void Application::MessageBox(std::string text, std::string caption, MessageBoxIcon icon) {
@@ -28,11 +30,27 @@ void Application::PostQuitRequest() {
 }
 
 void Application::Dispatch(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::exception& failure) {
-    ShowException(failure);
+  const bool act = dispatch_depth_ == 0 && main_form_ != nullptr && !starting_;
+  // Told when the act is over, so what a key changed is announced once.
+  const auto announce = [&] {
+    if (!act) return;
+    std::string changes = announcer_.TakeChanges();
+    if (!changes.empty()) main_form_->Announce(std::move(changes));
+  };
+  if (act) announcer_.Begin(*main_form_);
+  {
+    struct Depth {
+      int& depth;
+      ~Depth() { --depth; }
+    } depth{++dispatch_depth_};
+    try {
+      handler();
+    } catch (const std::exception& failure) {
+      announce();
+      ShowException(failure);
+    }
   }
+  announce();
 }
 
 void Application::ShowException(const std::exception& failure) {

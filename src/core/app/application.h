@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/act_announcer.h"
 #include "app/application_view.h"
 #include "widgets/form.h"
 
@@ -53,7 +54,9 @@ class Application {
 
   // Runs one event's handler. A failure that escapes it ends the handler,
   // keeps whatever it changed, and goes to the default error reporter; then
-  // the event loop goes on.
+  // the event loop goes on. An outermost event is one act of the user: once
+  // the window shows, the result rows it changed are announced on the main
+  // form, before an error box it led to and at its end.
   void Dispatch(const std::function<void()>& handler);
 
   // The default error reporter.
@@ -65,6 +68,10 @@ class Application {
   std::vector<std::string> arguments_;
   widgets::Form* main_form_ = nullptr;
   bool shown_ = false;
+  // What start-up writes before the window shows is nobody's act.
+  bool starting_ = false;
+  int dispatch_depth_ = 0;
+  ActAnnouncer announcer_;
   bool quit_pending_ = false;
   int exit_code_ = 0;
 };

@@ -39,7 +39,9 @@ enum class Change {
   kActivePage,
   kFocus,
   // The name assistive technology reads changed (see AccessibleName).
-  kAccessibleName
+  kAccessibleName,
+  // The form has a new announcement for a screen reader to speak.
+  kAnnouncement
 };
 
 class ControlObserver {

@@ -65,6 +65,11 @@ void Form::NotifyObservers(Control& control, Change change) {
   }
 }
 
+void Form::Announce(std::string text) {
+  announcement_ = std::move(text);
+  NotifyObservers(*this, Change::kAnnouncement);
+}
+
 bool Form::SetFocus(Control* control) {
   if (control == nullptr || !control->CanFocus() || !Contains(control)) return false;
   SetFocusInternal(control);

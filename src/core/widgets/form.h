@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -36,6 +37,11 @@ class Form : public Control {
   void RemoveObserver(ControlObserver* observer);
   void NotifyObservers(Control& control, Change change);
 
+  // Tells observers to have a screen reader speak `text` (kAnnouncement on
+  // the form): what the user's last act changed, which they cannot see.
+  void Announce(std::string text);
+  const std::string& Announcement() const { return announcement_; }
+
   Control* Focused() const { return focused_; }
   // Focuses `control` if it can take the focus; answers whether it did.
   bool SetFocus(Control* control);
@@ -58,6 +64,7 @@ class Form : public Control {
   std::vector<std::unique_ptr<Control>> owned_;
   std::vector<ControlObserver*> observers_;
   Control* focused_ = nullptr;
+  std::string announcement_;
   bool activated_ = false;
 };
 

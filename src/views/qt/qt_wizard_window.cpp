@@ -124,6 +124,7 @@ QtWizardWindow::QtWizardWindow(Application& application, TSQPMainForm& form,
     widget->setVisible(control->Visible());
   }
   for (Control* control : form_.AllControls()) ConnectInput(*control, widgets_.at(control));
+  announcement_ = new Announcement(this);
   form_.AddObserver(this);
   SyncFocus();
 }
@@ -240,6 +241,9 @@ void QtWizardWindow::ControlChanged(Control& control, Change change) {
       break;  // the pages' own visibility shows it
     case Change::kAccessibleName:
       ExposeAccessibleName(control, *widget);
+      break;
+    case Change::kAnnouncement:
+      announcement_->Speak(ToQt(form_.Announcement()));
       break;
   }
 }

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <unordered_map>
 
+#include "announcement.h"
 #include "app/application.h"
 #include "folder_picker.h"
 #include "layout_metrics.h"
@@ -53,6 +54,7 @@ class QtWizardWindow : public QWidget, private widgets::ControlObserver {
   // echo must not move the caret the user is typing at.
   const widgets::Control* editing_ = nullptr;
   bool syncing_focus_ = false;
+  Announcement* announcement_ = nullptr;
 };
 
 }  // namespace sqp::qt

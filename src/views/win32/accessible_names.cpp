@@ -22,7 +22,9 @@ const UINT kNameMessage = RegisterWindowMessageW(L"StonequillPatchAccessibleName
 // system's object.
 class NamedAccessible final : public IAccessible {
  public:
-  NamedAccessible(HWND window, IAccessible* system) : window_(window), system_(system) {}
+  // With a `role`, the object also answers that role instead of the system's.
+  NamedAccessible(HWND window, IAccessible* system, LONG role = 0)
+      : window_(window), system_(system), role_(role) {}
   NamedAccessible(const NamedAccessible&) = delete;
   NamedAccessible& operator=(const NamedAccessible&) = delete;
 
@@ -92,6 +94,12 @@ class NamedAccessible final : public IAccessible {
     return system_->get_accDescription(child, description);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    if (role_ != 0 && role != nullptr && child.vt == VT_I4 && child.lVal == CHILDID_SELF) {
+      VariantInit(role);
+      role->vt = VT_I4;
+      role->lVal = role_;
+      return S_OK;
+    }
     return system_->get_accRole(child, role);
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
@@ -153,10 +161,11 @@ class NamedAccessible final : public IAccessible {
 
   HWND window_;
   IAccessible* system_;
+  LONG role_;
   LONG references_ = 1;
 };
 
-LRESULT AnswerGetObject(HWND window, WPARAM wparam) {
+LRESULT AnswerGetObject(HWND window, WPARAM wparam, LONG role = 0) {
   // Handing the object to another process needs COM on this thread, which
   // the program's entry has set up.
   IAccessible* system = nullptr;
@@ -165,7 +174,7 @@ LRESULT AnswerGetObject(HWND window, WPARAM wparam) {
       system == nullptr) {
     return 0;
   }
-  auto* named = new NamedAccessible(window, system);
+  auto* named = new NamedAccessible(window, system, role);
   const LRESULT result = LresultFromObject(__uuidof(IAccessible), wparam, named);
   named->Release();
   return result;
@@ -185,7 +194,26 @@ LRESULT CALLBACK ServingProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
   return DefSubclassProc(window, message, wparam, lparam);
 }
 
+LRESULT CALLBACK AlertProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR /*id*/,
+                           DWORD_PTR text_data) {
+  if (message == WM_GETOBJECT && static_cast<DWORD>(lparam) == static_cast<DWORD>(OBJID_CLIENT)) {
+    if (const LRESULT answer = AnswerGetObject(window, wparam, ROLE_SYSTEM_ALERT); answer != 0) {
+      return answer;
+    }
+  } else if (message == kNameMessage) {
+    *reinterpret_cast<std::wstring*>(lparam) = *reinterpret_cast<const std::wstring*>(text_data);
+    return 1;
+  } else if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, &AlertProc, kSubclassId);
+  }
+  return DefSubclassProc(window, message, wparam, lparam);
+}
+
 }  // namespace
+
+void ServeAlert(HWND window, const std::wstring& text) {
+  SetWindowSubclass(window, &AlertProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&text));
+}
 
 void ServeAccessibleName(HWND window, const widgets::Control& control) {
   SetWindowSubclass(window, &ServingProc, kSubclassId, reinterpret_cast<DWORD_PTR>(&control));

@@ -85,6 +85,7 @@ Win32FormView::Win32FormView(Application& application, TSQPMainForm& form, HINST
     spoken_names_[control] = widgets::AccessibleName(*control);
   }
   StackUnderSiblings();
+  announcement_ = std::make_unique<Announcement>(window_, instance_);
   form_.AddObserver(this);
 }
 
@@ -275,6 +276,9 @@ void Win32FormView::ControlChanged(Control& control, Change change) {
         spoken_names_[&control] = std::move(name);
         AnnounceNameChange(native);
       }
+      break;
+    case Change::kAnnouncement:
+      announcement_->Speak(form_.Announcement());
       break;
   }
 }

@@ -5,10 +5,12 @@
 #include <shellapi.h>
 
 #include <map>
+#include <memory>
 #include <string>
 
 #include "app/application.h"
 #include "sqpmain/sqp_main_form.h"
+#include "views/win32/announcement.h"
 #include "views/win32/window_metrics.h"
 #include "widgets/control.h"
 
@@ -97,6 +99,8 @@ class Win32FormView : public widgets::ControlObserver {
   // The edit whose user change is being handed to the model.
   const widgets::Control* user_editing_ = nullptr;
   bool activated_ = false;
+  // Made after the window, within it; outlives it (the window goes first).
+  std::unique_ptr<Announcement> announcement_;
 };
 
 }  // namespace sqp::win32
