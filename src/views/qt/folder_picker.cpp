@@ -48,9 +48,18 @@ std::optional<QString> ChooseFolderInDialog(QWidget* parent, const QString& star
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
 
   const QString start = start_folder.isEmpty() ? QDir::homePath() : start_folder;
-  const QModelIndex start_index = folders->index(start);
-  tree->setCurrentIndex(start_index);
-  tree->scrollTo(start_index);
+  // The model reads each folder on the way on a thread of its own: the start
+  // is shown once its folders have arrived.
+  const auto show_start = [folders, tree, start] {
+    const QModelIndex start_index = folders->index(start);
+    tree->setCurrentIndex(start_index);
+    tree->scrollTo(start_index, QAbstractItemView::PositionAtCenter);
+  };
+  QObject::connect(folders, &QFileSystemModel::directoryLoaded, tree,
+                   [show_start, start](const QString& loaded) {
+                     if (start.startsWith(loaded)) show_start();
+                   });
+  show_start();
   path->setText(start);
   follow_path();
   path->setFocus();
