@@ -125,157 +125,55 @@ class FolderFieldTest : public QObject {
   }
   void cleanup() { samples_.reset(); }
 
-  void typingListsTheFoldersThatStartSoInAnyCase_data() {
-    QTest::addColumn<bool>("folder_in_capitals");
-    QTest::addColumn<QString>("typed_name");
-    QTest::addColumn<QStringList>("names");
-    QTest::newRow("lower case") << false << "cl" << QStringList{"client", "CLone"};
-    QTest::newRow("capitals") << false << "CL" << QStringList{"client", "CLone"};
-    QTest::newRow("the folder typed in capitals") << true << "cL" << QStringList{"client", "CLone"};
-    QTest::newRow("a dot: hidden folders") << false << "." << QStringList{".hidden"};
-    QTest::newRow("no folder starts so") << false << "north" << QStringList{};
-  }
-  void typingListsTheFoldersThatStartSoInAnyCase() {
-    QFETCH(bool, folder_in_capitals);
-    QFETCH(QString, typed_name);
-    QFETCH(QStringList, names);
-    Run run({samples_->patch});
-    auto* edit = run.Widget<QLineEdit>(run.Form().UOClientPathEdit);
-    QVERIFY(QTest::qWaitForWindowActive(&run.window));
-    QTest::mouseClick(edit, Qt::LeftButton);
-    const QString folder = folder_in_capitals ? Typed().toUpper() : Typed();
-    Type(run.window, folder);
-    // The folder's folders, and no hidden one, arrive from another thread;
-    // once they are all there, each key filters them at once.
-    QTRY_COMPARE_WITH_TIMEOUT(ShownEntries(),
-                              QStringList({folder + "cd", folder + "client", folder + "CLone"}),
-                              kListWaitMs);
-    Type(run.window, typed_name);
-    QCOMPARE(edit->text(), folder + typed_name);
-    QCOMPARE(QString::fromStdString(run.Form().UOClientPathEdit->Text()), edit->text());
-    if (names.isEmpty()) {
-      QVERIFY(OpenList() == nullptr);
-      return;
-    }
-    QStringList entries;
-    for (const QString& name : names) entries << folder + name;
-    QCOMPARE(ShownEntries(), entries);
-    // The list writes nothing into the field until an entry is taken.
-    Press(run.window, Qt::Key_Down);
-    QCOMPARE(edit->text(), folder + typed_name);
-  }
-
-  void takingAnEntryIsOneEditAndPressesNoButton_data() {
+  // The list as the core fills it (which entries, and what keys do, are
+  // the core's table): typed key by key, nothing written while the user
+  // moves in it, an entry taken as one edit by Enter or Tab, and Tab with
+  // nothing picked closing it and moving on.
+  void theListShowsTheCoresEntriesAndTakesOneAsOneEdit_data() {
     QTest::addColumn<Qt::Key>("key");
-    QTest::newRow("Enter") << Qt::Key_Return;
-    QTest::newRow("Tab") << Qt::Key_Tab;
+    QTest::addColumn<bool>("pick");
+    QTest::newRow("Down, Enter") << Qt::Key_Return << true;
+    QTest::newRow("Down, Tab") << Qt::Key_Tab << true;
+    QTest::newRow("Tab with nothing picked") << Qt::Key_Tab << false;
   }
-  void takingAnEntryIsOneEditAndPressesNoButton() {
+  void theListShowsTheCoresEntriesAndTakesOneAsOneEdit() {
     QFETCH(Qt::Key, key);
+    QFETCH(bool, pick);
     Run run({samples_->patch});
     TSQPMainForm& form = run.Form();
     auto* edit = run.Widget<QLineEdit>(form.UOClientPathEdit);
     QVERIFY(QTest::qWaitForWindowActive(&run.window));
     QTest::mouseClick(edit, Qt::LeftButton);
-    Type(run.window, Typed("CLI"));
-    QTRY_VERIFY_WITH_TIMEOUT(OpenList() != nullptr, kListWaitMs);
+    Type(run.window, Typed("cL"));
+    // Folders only (not the file "clip.txt"), in any letter case.
+    QTRY_COMPARE_WITH_TIMEOUT(ShownEntries(), QStringList({Typed("client"), Typed("CLone")}),
+                              kListWaitMs);
     CheckCounter counter(form, form.UOClientPathEdit);
-    Press(run.window, Qt::Key_Down);
+    if (pick) {
+      Press(run.window, Qt::Key_Down);
+      QCOMPARE(edit->text(), Typed("cL"));
+    }
     Press(run.window, key);
     QVERIFY(OpenList() == nullptr);
-    QCOMPARE(edit->text(), Typed("client"));
-    QCOMPARE(QString::fromStdString(form.UOClientPathEdit->Text()), Typed("client"));
-    QCOMPARE(counter.checks, 1);
+    const QString text = pick ? Typed("client") : Typed("cL");
+    QCOMPARE(edit->text(), text);
+    QCOMPARE(QString::fromStdString(form.UOClientPathEdit->Text()), text);
+    QCOMPARE(counter.checks, pick ? 1 : 0);
     QCOMPARE(run.Widget<QLabel>(form.UOClientMapResultLabel)->text(),
-             QStringLiteral("Found and writeable!"));
-    QCOMPARE(run.Background(form.UOClientMapResultLabel), QColor(0, 128, 0));
-    // Next is enabled now, but only the list took the key.
-    QVERIFY(run.Next()->isEnabled());
+             pick ? QStringLiteral("Found and writeable!") : QStringLiteral("Not found!"));
+    QCOMPARE(run.Next()->isEnabled(), pick);
+    // Only the list took the key; with nothing picked, the focus moved on.
+    QCOMPARE(run.FocusedName(),
+             pick ? QStringLiteral("UOClientPathEdit") : QStringLiteral("UOClientTestButton"));
     QCOMPARE(run.Action(), QStringLiteral("Check current files"));
-    QCOMPARE(run.FocusedName(), QStringLiteral("UOClientPathEdit"));
-    Press(run.window, Qt::Key_Return);
-    QCOMPARE(run.Action(), QStringLiteral("Check current files"));
-    QCOMPARE(counter.checks, 1);
   }
 
-  void closingTheListLeavesTheFocusRulesToTab_data() {
-    QTest::addColumn<bool>("escape_first");
-    QTest::newRow("Escape, then Tab") << true;
-    QTest::newRow("Tab with no entry picked") << false;
-  }
-  void closingTheListLeavesTheFocusRulesToTab() {
-    QFETCH(bool, escape_first);
-    Run run({samples_->patch});
-    TSQPMainForm& form = run.Form();
-    auto* edit = run.Widget<QLineEdit>(form.UOClientPathEdit);
-    QVERIFY(QTest::qWaitForWindowActive(&run.window));
-    QTest::mouseClick(edit, Qt::LeftButton);
-    Type(run.window, Typed("c"));
-    QTRY_VERIFY_WITH_TIMEOUT(OpenList() != nullptr, kListWaitMs);
-    CheckCounter counter(form, form.UOClientPathEdit);
-    if (escape_first) {
-      Press(run.window, Qt::Key_Down);
-      Press(run.window, Qt::Key_Escape);
-      QVERIFY(OpenList() == nullptr);
-      QCOMPARE(run.FocusedName(), QStringLiteral("UOClientPathEdit"));
-    }
-    Press(run.window, Qt::Key_Tab);
-    QVERIFY(OpenList() == nullptr);
-    QCOMPARE(run.FocusedName(), QStringLiteral("UOClientTestButton"));
-    QCOMPARE(edit->text(), Typed("c"));
-    QCOMPARE(counter.checks, 0);
-  }
-
-  void browseForFolderFollowsTheStandardEntries_data() {
-    QTest::addColumn<QString>("field");  // below the tree; "-" for an empty field
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("chosen");  // empty: cancelled
-    QTest::addColumn<int>("checks");
-    QTest::newRow("chosen, starting in the field's folder") << "CLIENT"
-                                                            << "client"
-                                                            << "client" << 1;
-    QTest::newRow("chosen, the field names no folder") << "nowhere"
-                                                       << ""
-                                                       << "client" << 1;
-    QTest::newRow("chosen, the field is empty") << "-"
-                                                << ""
-                                                << "client" << 1;
-    QTest::newRow("cancelled") << "CLone"
-                               << "CLone"
-                               << "" << 0;
-  }
-  void browseForFolderFollowsTheStandardEntries() {
-    QFETCH(QString, field);
-    QFETCH(QString, start);
-    QFETCH(QString, chosen);
-    QFETCH(int, checks);
-    QStringList starts;
-    Run run({samples_->patch}, [&](QWidget*, const QString& start_folder) {
-      starts << start_folder;
-      return chosen.isEmpty() ? std::nullopt : std::optional<QString>(Typed(chosen));
-    });
-    TSQPMainForm& form = run.Form();
-    auto* edit = run.Widget<QLineEdit>(form.UOClientPathEdit);
-    const QString before = field == QStringLiteral("-") ? QString() : Typed(field);
-    QTest::keyClicks(edit, before);
-    CheckCounter counter(form, form.UOClientPathEdit);
-
-    const QStringList texts = UseContextMenu(edit, QStringLiteral("Browse for folder..."));
-    std::unique_ptr<QMenu> standard(edit->createStandardContextMenu());
-    QCOMPARE(texts, MenuTexts(*standard) << "-"
-                                         << "Browse for folder...");
-    QCOMPARE(starts, QStringList{start.isEmpty() ? QString() : Typed(start)});
-    const QString after = chosen.isEmpty() ? before : Typed(chosen);
-    QCOMPARE(edit->text(), after);
-    QCOMPARE(QString::fromStdString(form.UOClientPathEdit->Text()), after);
-    QCOMPARE(counter.checks, checks);
-    QCOMPARE(run.Next()->isEnabled(), after == Typed("client"));
-  }
-
-  // The program's own picker: a folder typed into it and taken fills the
-  // field, and nothing under the home folder changes (the test runs with a
-  // home of its own, where Qt's and the desktop's dialogs keep their state).
-  void theRealPickerChoosesAFolderAndWritesNothing() {
+  // The program's own picker, from the field's context menu after the
+  // standard entries: it opens in the folder the field names, a folder
+  // typed into it and taken fills the field as one edit, and nothing under
+  // the home folder changes (the test runs with a home of its own, where
+  // Qt's and the desktop's dialogs would keep their state).
+  void thePickerChoosesAFolderAndWritesNothing() {
     QDir().mkpath(QDir::homePath());
     const auto home_entries = [] {
       QStringList entries;
@@ -290,39 +188,33 @@ class FolderFieldTest : public QObject {
       return entries;
     };
     const QStringList before = home_entries();
-    Run run({samples_->patch}, ChooseFolderInDialog);
-    auto* edit = run.Widget<QLineEdit>(run.Form().UOClientPathEdit);
+    Run run({samples_->patch});
+    TSQPMainForm& form = run.Form();
+    auto* edit = run.Widget<QLineEdit>(form.UOClientPathEdit);
+    QTest::keyClicks(edit, Typed("CLONE"));
+    CheckCounter counter(form, form.UOClientPathEdit);
+    QString start;
     QTimer picker;
     connect(&picker, &QTimer::timeout, [&] {
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       if (dialog == nullptr) return;
       picker.stop();
       auto* path = dialog->findChild<QLineEdit*>();
+      start = path->text();
       path->selectAll();
       QTest::keyClicks(path, Typed("client"));
       QTest::keyClick(path, Qt::Key_Return);
     });
     picker.start(10);
-    UseContextMenu(edit, QStringLiteral("Browse for folder..."));
-    QCOMPARE(edit->text(), tree_->Path("client").c_str());
+    const QStringList texts = UseContextMenu(edit, QStringLiteral("Browse for folder..."));
+    std::unique_ptr<QMenu> standard(edit->createStandardContextMenu());
+    QCOMPARE(texts, MenuTexts(*standard) << "-"
+                                         << "Browse for folder...");
+    QCOMPARE(start, Typed("CLone"));
+    QCOMPARE(edit->text(), Typed("client"));
+    QCOMPARE(counter.checks, 1);
     QVERIFY(run.Next()->isEnabled());
     QCOMPARE(home_entries(), before);
-  }
-
-  void aFieldOnAPageLeftOffersNeither() {
-    bool asked = false;
-    Run run({samples_->patch, tree_->Path("client"), tree_->Path("cd")},
-            [&](QWidget*, const QString&) {
-              asked = true;
-              return std::nullopt;
-            });
-    QTest::mouseClick(run.Next(), Qt::LeftButton);
-    auto* edit = run.Widget<QLineEdit>(run.Form().UOClientPathEdit);
-    QVERIFY(!edit->isVisible());
-    const QStringList texts = UseContextMenu(edit, QStringLiteral("Browse for folder..."));
-    QVERIFY(!texts.isEmpty());
-    QVERIFY(!texts.contains(QStringLiteral("Browse for folder...")));
-    QVERIFY(!asked);
   }
 };
 
