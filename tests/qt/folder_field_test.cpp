@@ -2,6 +2,8 @@
 // popup list, and "Browse for folder..." in the context menu. Keys go where
 // the window system sends them: to the open list, else to the focused widget.
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -166,6 +168,34 @@ class FolderFieldTest : public QObject {
     QCOMPARE(run.FocusedName(),
              pick ? QStringLiteral("UOClientPathEdit") : QStringLiteral("UOClientTestButton"));
     QCOMPARE(run.Action(), QStringLiteral("Check current files"));
+  }
+
+  // A screen reader or voice input sets the text through the accessible
+  // interface, as AT-SPI's editable text does: one check, and the rows
+  // follow.
+  void aTextSetByAssistiveTechnologyIsOneCheck() {
+    Run run({samples_->patch});
+    TSQPMainForm& form = run.Form();
+    auto* edit = run.Widget<QLineEdit>(form.UOClientPathEdit);
+    CheckCounter counter(form, form.UOClientPathEdit);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(edit);
+    QVERIFY(accessible != nullptr && accessible->editableTextInterface() != nullptr);
+    accessible->editableTextInterface()->replaceText(0, 0, Typed("client"));
+    QTRY_COMPARE(counter.checks, 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(counter.checked, std::vector<std::string>{tree_->Path("client")});
+    QVERIFY(run.Next()->isEnabled());
+  }
+
+  // A folder whose name is no UTF-8, given at start-up, stays as given:
+  // what the window shows of it is no edit of anyone's.
+  void aFolderNamedInOtherBytesStaysFound() {
+    MakeMapFiles(*tree_, "cli\xe9nt");
+    const std::string folder = tree_->Path("cli\xe9nt");
+    Run run({samples_->patch, folder, folder});
+    QCoreApplication::processEvents();
+    QCOMPARE(run.Form().UOClientPathEdit->Text(), folder);
+    QVERIFY(run.Next()->isEnabled());
   }
 
   // The program's own picker, from the field's context menu after the

@@ -466,8 +466,7 @@ field_is() { [ "$(field_text)" = "$1" ]; }
 set_by_reader() {
   timeout 60 wine "$helper" set "Stonequill Patch 1" "$1" 2>>"$work/wine.log" </dev/null
 }
-# The user's registry as text, the changes Wine keeps of its own (window
-# places, the time of the last save) left out.
+# The user's registry as text.
 user_registry() {
   timeout 60 wine reg export HKEY_CURRENT_USER "$(windows_path "$1.raw")" /y \
     >/dev/null 2>>"$work/wine.log" </dev/null || fail "reg export failed"

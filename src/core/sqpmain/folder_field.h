@@ -13,6 +13,9 @@
 
 namespace sqp {
 
+// The entry of a folder field's context menu that opens the picker.
+inline constexpr const char* kBrowseForFolder = "Browse for folder...";
+
 // What a key does while a folder field's completion list is open.
 enum class ListKeyAction {
   kMoveInList,    // Up and Down move the list's pick; the text stays

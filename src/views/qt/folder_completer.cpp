@@ -48,7 +48,7 @@ FolderCompleter::FolderCompleter(QLineEdit* edit, TakeFunction take)
   list_->setTextElideMode(Qt::ElideLeft);
   // A click on an entry.
   connect(this, qOverload<const QModelIndex&>(&QCompleter::activated), this,
-          [this](const QModelIndex& index) { take_(index.data().toString()); });
+          [this](const QModelIndex& index) { take_(index.row()); });
 }
 
 void FolderCompleter::Show(const QStringList& entries) {
@@ -73,9 +73,9 @@ void FolderCompleter::ShowWhenFocused() {
 }
 
 void FolderCompleter::TakeCurrent() {
-  const QString entry = list_->currentIndex().data().toString();
+  const int row = list_->currentIndex().row();
   Close();
-  take_(entry);
+  take_(row);
 }
 
 bool FolderCompleter::eventFilter(QObject* watched, QEvent* event) {

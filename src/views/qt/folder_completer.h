@@ -13,10 +13,11 @@ namespace sqp::qt {
 // The completion list under a folder field. It shows the entries the core
 // offers, as they are; keys pressed in it act as the core's folder field
 // decides. The field's text changes only when the user takes an entry, and
-// then only through `take`: moving in the list writes nothing into the field.
+// then only through `take`, given the entry's row: moving in the list
+// writes nothing into the field.
 class FolderCompleter : public QCompleter {
  public:
-  using TakeFunction = std::function<void(const QString& entry)>;
+  using TakeFunction = std::function<void(int row)>;
   FolderCompleter(QLineEdit* edit, TakeFunction take);
 
   // Shows `entries` under the field while it has the focus; none hides it.

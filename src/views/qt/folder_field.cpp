@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPointer>
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "folder_completer.h"
@@ -17,16 +19,32 @@ namespace {
 
 QString FromFileSystem(const std::string& bytes) { return QFile::decodeName(bytes.c_str()); }
 
+// Listing threads of the whole program at once. One stuck on a hung file
+// system stays stuck; beyond this many, a listing waits for one to end.
+constexpr int kMaxListings = 8;
+std::atomic<int> listings_running{0};
+
 }  // namespace
+
+// Shared with the listing threads: they post their answers only while the
+// view lives, and the view cannot go while one is posting.
+struct ListingMailbox {
+  std::mutex mutex;
+  FolderFieldView* view = nullptr;
+};
 
 FolderFieldView::FolderFieldView(FolderField& field, QLineEdit* line, FolderChooser choose_folder)
     : QObject(line),
       field_(field),
       line_(line),
       choose_folder_(std::move(choose_folder)),
-      completer_(new FolderCompleter(line, [this](const QString& entry) {
-        field_.TakeText(QFile::encodeName(entry).toStdString());
-      })) {
+      completer_(new FolderCompleter(line,
+                                     [this](int row) {
+                                       if (row >= 0 && row < static_cast<int>(entries_.size()))
+                                         field_.TakeText(entries_[static_cast<std::size_t>(row)]);
+                                     })),
+      mailbox_(std::make_shared<ListingMailbox>()) {
+  mailbox_->view = this;
   // Connected after the window's own handler: the check has run on the new
   // text before the list follows it.
   connect(line_, &QLineEdit::textEdited, this, &FolderFieldView::Complete);
@@ -38,6 +56,11 @@ FolderFieldView::FolderFieldView(FolderField& field, QLineEdit* line, FolderChoo
   });
   line_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(line_, &QWidget::customContextMenuRequested, this, &FolderFieldView::ShowContextMenu);
+}
+
+FolderFieldView::~FolderFieldView() {
+  const std::lock_guard<std::mutex> lock(mailbox_->mutex);
+  mailbox_->view = nullptr;
 }
 
 void FolderFieldView::Complete() {
@@ -55,22 +78,37 @@ void FolderFieldView::Complete() {
 }
 
 void FolderFieldView::ListInBackground(const FolderCompletionBase& base) {
+  if (listings_running >= kMaxListings) {
+    waiting_ = base;
+    return;
+  }
+  waiting_.reset();
   const std::uint64_t asked = ++listings_asked_;
   const unsigned closes = completer_->Closes();
+  ++listings_running;
   // Listing may wait on a slow file system: never on the window's thread.
-  std::thread([view = QPointer<FolderFieldView>(this), asked, closes, base] {
-    std::vector<ListedFolder> listing = ListFolders(base.folder);
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [view, asked, closes, base, listing = std::move(listing)]() mutable {
-          if (view) view->Listed(asked, closes, base, std::move(listing));
-        },
-        Qt::QueuedConnection);
-  }).detach();
+  try {
+    std::thread([mailbox = mailbox_, asked, closes, base] {
+      std::vector<ListedFolder> listing = ListFolders(base.folder);
+      --listings_running;
+      const std::lock_guard<std::mutex> lock(mailbox->mutex);
+      if (mailbox->view == nullptr) return;
+      QMetaObject::invokeMethod(
+          mailbox->view,
+          [view = mailbox->view, asked, closes, base, listing = std::move(listing)]() mutable {
+            view->Listed(asked, closes, base, std::move(listing));
+          },
+          Qt::QueuedConnection);
+    }).detach();
+  } catch (const std::system_error&) {
+    // No thread to be had: no list this time.
+    --listings_running;
+  }
 }
 
 void FolderFieldView::Listed(std::uint64_t asked, unsigned closes, const FolderCompletionBase& base,
                              std::vector<ListedFolder> listing) {
+  if (waiting_) return ListInBackground(*waiting_);
   if (asked != listings_asked_) return;
   listed_folder_ = base.folder;
   listed_closes_ = closes;
@@ -83,15 +121,17 @@ void FolderFieldView::Listed(std::uint64_t asked, unsigned closes, const FolderC
 }
 
 void FolderFieldView::ShowEntries(const FolderCompletionBase& base) {
-  QStringList entries;
-  for (const std::string& entry : FolderField::ListEntries(base, listing_))
-    entries << FromFileSystem(entry);
-  completer_->Show(entries);
+  entries_ = FolderField::ListEntries(base, listing_);
+  QStringList shown;
+  for (const std::string& entry : entries_) shown << FromFileSystem(entry);
+  completer_->Show(shown);
 }
 
 void FolderFieldView::TakeAssistiveText() {
+  // Compared as the window shows the core's text: a name that is no UTF-8
+  // reads differently once it has been through a QString.
+  if (line_->text() == QString::fromStdString(field_.GetEdit().Text())) return;
   std::string text = line_->text().toStdString();
-  if (text == field_.GetEdit().Text()) return;
   // A field that takes no input keeps the text it had.
   if (!field_.TakeText(std::move(text)))
     line_->setText(QString::fromStdString(field_.GetEdit().Text()));
@@ -102,7 +142,7 @@ void FolderFieldView::ShowContextMenu(const QPoint& position) {
   QAction* browse = nullptr;
   if (field_.OffersFolders()) {
     menu->addSeparator();
-    browse = menu->addAction(QStringLiteral("Browse for folder..."));
+    browse = menu->addAction(QString::fromUtf8(kBrowseForFolder));
   }
   QAction* chosen = menu->exec(line_->mapToGlobal(position));
   menu.reset();

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@ class QPoint;
 namespace sqp::qt {
 
 class FolderCompleter;
+struct ListingMailbox;
 
 // Draws what the core's folder field offers beyond typing: the completion
 // list as the user types, and "Browse for folder..." in the context menu.
@@ -23,6 +26,7 @@ class FolderCompleter;
 class FolderFieldView : public QObject {
  public:
   FolderFieldView(FolderField& field, QLineEdit* line, FolderChooser choose_folder);
+  ~FolderFieldView() override;
 
  private:
   void Complete();
@@ -38,14 +42,20 @@ class FolderFieldView : public QObject {
   QLineEdit* line_;
   FolderChooser choose_folder_;
   FolderCompleter* completer_;
+  // Where listing threads hand their answers in; it outlives this view.
+  std::shared_ptr<ListingMailbox> mailbox_;
   // Which listing the list shows: one asked for an older folder is dropped
   // when it arrives.
   std::uint64_t listings_asked_ = 0;
+  // A listing that waits for one of the program's listing threads to end.
+  std::optional<FolderCompletionBase> waiting_;
   // The last folder listed and what it held: typing a name in it filters
   // that at once.
   std::string listed_folder_;
   unsigned listed_closes_ = 0;
   std::vector<ListedFolder> listing_;
+  // The entries the list shows, as the file system spells them.
+  std::vector<std::string> entries_;
 };
 
 }  // namespace sqp::qt

@@ -3,12 +3,14 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include "probes/existing_folder.h"
 
 namespace sqp::qt {
 
@@ -36,13 +38,17 @@ std::optional<QString> ChooseFolderInDialog(QWidget* parent, const QString& star
                    [folders, path](const QModelIndex& current) {
                      if (current.isValid()) path->setText(folders->filePath(current));
                    });
-  // OK only for a folder that exists.
-  const auto follow_path = [path, buttons] {
-    buttons->button(QDialogButtonBox::Ok)->setEnabled(QFileInfo(path->text()).isDir());
+  // OK only for a folder that exists, as the checks find folders (any
+  // letter case, drive letters, "~").
+  const auto names_folder = [path] {
+    return ExistingFolder(QFile::encodeName(path->text()).toStdString()).has_value();
+  };
+  const auto follow_path = [buttons, names_folder] {
+    buttons->button(QDialogButtonBox::Ok)->setEnabled(names_folder());
   };
   QObject::connect(path, &QLineEdit::textChanged, buttons, follow_path);
-  QObject::connect(path, &QLineEdit::returnPressed, &dialog, [&dialog, path] {
-    if (QFileInfo(path->text()).isDir()) dialog.accept();
+  QObject::connect(path, &QLineEdit::returnPressed, &dialog, [&dialog, names_folder] {
+    if (names_folder()) dialog.accept();
   });
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -65,7 +71,7 @@ std::optional<QString> ChooseFolderInDialog(QWidget* parent, const QString& star
   path->setFocus();
   path->selectAll();
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return QFileInfo(path->text()).absoluteFilePath();
+  return path->text();
 }
 
 }  // namespace sqp::qt

@@ -148,7 +148,6 @@ class NamedAccessible final : public IAccessible {
     wchar_t class_name[16] = L"";
     GetClassNameW(window_, class_name, 16);
     if (child.vt == VT_I4 && child.lVal == CHILDID_SELF && lstrcmpiW(class_name, WC_EDITW) == 0) {
-      if (!IsWindowEnabled(window_)) return E_ACCESSDENIED;
       SendMessageW(window_, WM_SETTEXT, 0,
                    reinterpret_cast<LPARAM>(value != nullptr ? value : L""));
       return S_OK;

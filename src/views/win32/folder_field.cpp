@@ -28,7 +28,7 @@ enum MenuCommand : UINT {
   kPaste,
   kDelete,
   kSelectAll,
-  kBrowseForFolder,
+  kBrowse,
 };
 
 bool IsCompletionList(HWND window) {
@@ -171,7 +171,7 @@ bool RunFolderFieldMenu(HWND edit, POINT screen_point, bool offer_browse) {
   AppendMenuW(menu, flags(has_text), kSelectAll, L"Select &All");
   if (offer_browse) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kBrowseForFolder, L"Browse for folder...");
+    AppendMenuW(menu, MF_STRING, kBrowse, Utf8ToWide(kBrowseForFolder).c_str());
   }
   const UINT command =
       static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
@@ -202,7 +202,7 @@ bool RunFolderFieldMenu(HWND edit, POINT screen_point, bool offer_browse) {
     default:
       break;
   }
-  return command == kBrowseForFolder;
+  return command == kBrowse;
 }
 
 std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& start_folder) {

@@ -438,7 +438,13 @@ void Win32FormView::SettleListText(HWND edit_window) {
   // one change of the user's.
   user_editing_ = control;
   if (FolderField* field = FolderFieldOf(edit_window); field != nullptr) {
-    field->TakeText(std::move(text));
+    // A field that takes no input keeps the text it had.
+    if (!field->TakeText(std::move(text))) {
+      user_editing_ = nullptr;
+      writing_text_ = true;
+      SetWindowTextW(edit_window, Utf8ToWide(control->Text()).c_str());
+      writing_text_ = false;
+    }
   } else {
     auto& edit = static_cast<widgets::Edit&>(*control);
     application_.Dispatch([&] { edit.UserReplaceText(std::move(text)); });

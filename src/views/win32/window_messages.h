@@ -10,8 +10,9 @@ namespace sqp::win32 {
 inline constexpr UINT kActivateMainWindow = WM_APP + 1;
 // Posted to a folder field after its completion list may have closed.
 inline constexpr UINT kSettleListText = WM_APP + 2;
-// The timer that looks again while a completion list stays open.
-inline constexpr UINT_PTR kSettleListTimer = 1;
+// The timer that looks again while a completion list stays open; an id of
+// its own beside those of the edit and its completion object.
+inline constexpr UINT_PTR kSettleListTimer = 0x5351;
 
 // The object a window procedure belongs to: passed as the creation parameter
 // of CreateWindowEx and kept in the window's user data from WM_NCCREATE on.

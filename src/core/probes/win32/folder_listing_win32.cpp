@@ -19,8 +19,12 @@ std::vector<ListedFolder> ListFolders(const std::string& folder) {
     const std::wstring name = found.cFileName;
     const DWORD attributes = found.dwFileAttributes;
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || name == L"." || name == L"..") continue;
+    // The probes spell names in the system code page: one outside it would
+    // be offered and then never found.
+    std::string utf8 = WideToUtf8(name);
+    if (!Utf8ToAnsi(utf8)) continue;
     folders.push_back(
-        {WideToUtf8(name), (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0});
+        {std::move(utf8), (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0});
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return folders;
