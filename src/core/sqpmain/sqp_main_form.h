@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "sqpmain/check_answers.h"
 #include "sqpmain/folder_field.h"
 #include "sqpmain/sqp_main_unit.h"
 #include "widgets/button.h"
@@ -73,6 +74,9 @@ class TSQPMainForm : public widgets::Form {
   void UOCDPathEditChange(widgets::Control* sender);
 
  private:
+  // Show one pass's answers on its page, then bring the buttons in line.
+  void ShowClientAnswers(const ClientAnswers& answers);
+  void ShowCDAnswers(const CDAnswers& answers);
   void ShowStartupError(std::string text);
   void WriteFolderAtStartup(widgets::Edit* edit, std::string folder_text);
 
