@@ -1,5 +1,6 @@
 // The checks behind the two folder fields: what each pass's answers show.
 #include <array>
+#include <memory>
 
 #include "probes/in_out_error.h"
 #include "sqpmain/cd_edition.h"
@@ -16,14 +17,47 @@ void ShowResult(widgets::Label& label, const char* text, widgets::Color color) {
   label.SetColor(color);
 }
 
+constexpr const char* kChecking = "Checking...";
+
+void ShowChecking(widgets::Label& label) {
+  label.SetText(kChecking);
+  label.ClearColor();
+}
+
 }  // namespace
 
+// A pass's answers are written by whichever thread asks and read on the
+// window's thread once the runner says the pass has finished.
 void TSQPMainForm::UOClientPathEditChange(widgets::Control* /*sender*/) {
-  ShowClientAnswers(AskClientFolder(UOClientPathEdit->Text()));
+  auto answers = std::make_shared<ClientAnswers>();
+  checks_.Wish(client_check_,
+               {[answers, text = UOClientPathEdit->Text()] { *answers = AskClientFolder(text); },
+                [this, answers] { ShowClientAnswers(*answers); }});
 }
 
 void TSQPMainForm::UOCDPathEditChange(widgets::Control* /*sender*/) {
-  ShowCDAnswers(AskCDFolder(UOCDPathEdit->Text()));
+  auto answers = std::make_shared<CDAnswers>();
+  checks_.Wish(cd_check_, {[answers, text = UOCDPathEdit->Text()] { *answers = AskCDFolder(text); },
+                           [this, answers] { ShowCDAnswers(*answers); }});
+}
+
+void TSQPMainForm::ShowClientPending() {
+  for (widgets::Label* label :
+       {UOClientStaIdxResultLabel, UOClientStaticsResultLabel, UOClientMapResultLabel}) {
+    ShowChecking(*label);
+  }
+  unit_.UOClientFilesOk = false;
+  UpdateWizardState();
+}
+
+void TSQPMainForm::ShowCDPending() {
+  for (widgets::Label* label :
+       {UOCDStaIdxResultLabel, UOCDStaticsResultLabel, UOCDMapResultLabel}) {
+    ShowChecking(*label);
+  }
+  UOCDTypeResultLabel->SetText(kChecking);
+  unit_.UOCDFilesOk = false;
+  UpdateWizardState();
 }
 
 void TSQPMainForm::ShowClientAnswers(const ClientAnswers& answers) {
