@@ -40,7 +40,7 @@ class HeldDisk : public CheckRunner {
 struct Scenario {
   const char* name;
   int page;           // where the steps start, and whose rows are read
-  const char* steps;  // see Play
+  const char* steps;  // played by the loop below
   int active;         // the page at the end
   const char* rows;   // W writeable, M missing, F found, C checking; page 1 adds the edition
   bool flag;
@@ -50,7 +50,6 @@ struct Scenario {
 };
 
 TEST(StalledDisk, OnlyTheNewestWishLandsAndNothingPilesUp) {
-  const std::string bound = std::to_string(kMaxBlockedPasses);
   const std::vector<Scenario> scenarios = {
       {"answer in time", 0, "put:UO", 0, "WWW", true, true, false, 1},
       {"late", 0, "stall put:UO", 0, "CCC", false, false, false, 1},
@@ -92,7 +91,6 @@ TEST(StalledDisk, OnlyTheNewestWishLandsAndNothingPilesUp) {
       run->Click(*form.NextButton);
     }
     disk.runs = 0;
-    // Play the steps.
     std::istringstream steps(scenario.steps);
     for (std::string step; steps >> step;) {
       const std::string arg = step.substr(step.find(':') + 1);
