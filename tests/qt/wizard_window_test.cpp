@@ -101,6 +101,9 @@ class WizardWindowTest : public QObject {
         edition->mapTo(&run.window, QPoint(-2, edition->height() / 2)));
     QCOMPARE(run.Background(form.UOCDTypeResultLabel), group_colour);
     QVERIFY(group_colour != QColor(0, 128, 0) && group_colour != QColor(255, 0, 0));
+    // A row that loses its colour (a page waiting on its check) shows it too.
+    form.UOCDMapResultLabel->ClearColor();
+    QCOMPARE(run.Background(form.UOCDMapResultLabel), group_colour);
   }
 
   void typingEnablesNextAtTheKeyThatCompletesThePath() {

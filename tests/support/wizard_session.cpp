@@ -55,6 +55,13 @@ WizardSession::WizardSession(std::vector<std::string> arguments)
   Form().Activate();
 }
 
+WizardSession::WizardSession(std::vector<std::string> arguments, CheckRunner& runner)
+    : program_(view_, std::move(arguments)) {
+  Form().SetCheckRunner(runner);
+  App().ShowMainForm();
+  Form().Activate();
+}
+
 void WizardSession::TypeOver(widgets::Edit& edit, std::string_view text) {
   FocusByMouse(edit);
   edit.SelectAll();

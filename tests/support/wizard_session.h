@@ -37,6 +37,8 @@ std::vector<LabelLook> CDResults(const TSQPMainForm& form);
 class WizardSession {
  public:
   explicit WizardSession(std::vector<std::string> arguments);
+  // The checks' passes go to `runner`, from start-up on.
+  WizardSession(std::vector<std::string> arguments, CheckRunner& runner);
 
   TSQPMainForm& Form() { return program_.SQPMainForm(); }
   Application& App() { return program_.App(); }

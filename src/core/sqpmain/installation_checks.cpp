@@ -1,24 +1,15 @@
-// The checks behind the two folder fields.
+// The checks behind the two folder fields: what each pass's answers show.
 #include <array>
+#include <memory>
 
-#include "probes/file_probes.h"
-#include "probes/folder_path.h"
-#include "probes/probe_pass.h"
+#include "probes/in_out_error.h"
 #include "sqpmain/cd_edition.h"
+#include "sqpmain/check_answers.h"
 #include "sqpmain/sqp_main_form.h"
 
 namespace sqp {
 
 namespace {
-
-constexpr const char* kStaIdxFile = "StaIdx0.mul";
-constexpr const char* kStaticsFile = "Statics0.mul";
-constexpr const char* kMapFile = "Map0.mul";
-
-struct ResultRow {
-  const char* file_name;
-  widgets::Label* label;
-};
 
 // Text first, then colour, so a view never shows a new colour behind an old text.
 void ShowResult(widgets::Label& label, const char* text, widgets::Color color) {
@@ -26,50 +17,85 @@ void ShowResult(widgets::Label& label, const char* text, widgets::Color color) {
   label.SetColor(color);
 }
 
+constexpr const char* kChecking = "Checking...";
+
+void ShowChecking(widgets::Label& label) {
+  label.SetText(kChecking);
+  label.ClearColor();
+}
+
 }  // namespace
 
+// A pass's answers are written by whichever thread asks and read on the
+// window's thread once the runner says the pass has finished.
 void TSQPMainForm::UOClientPathEditChange(widgets::Control* /*sender*/) {
-  const ProbePass pass;
-  const std::string folder = NormalizeFolderPath(UOClientPathEdit->Text());
+  auto answers = std::make_shared<ClientAnswers>();
+  checks_.Wish(client_check_,
+               {[answers, text = UOClientPathEdit->Text()] { *answers = AskClientFolder(text); },
+                [this, answers] { ShowClientAnswers(*answers); }});
+}
+
+void TSQPMainForm::UOCDPathEditChange(widgets::Control* /*sender*/) {
+  auto answers = std::make_shared<CDAnswers>();
+  checks_.Wish(cd_check_, {[answers, text = UOCDPathEdit->Text()] { *answers = AskCDFolder(text); },
+                           [this, answers] { ShowCDAnswers(*answers); }});
+}
+
+void TSQPMainForm::ShowClientPending() {
+  for (widgets::Label* label :
+       {UOClientStaIdxResultLabel, UOClientStaticsResultLabel, UOClientMapResultLabel}) {
+    ShowChecking(*label);
+  }
+  unit_.UOClientFilesOk = false;
+  UpdateWizardState();
+}
+
+void TSQPMainForm::ShowCDPending() {
+  for (widgets::Label* label :
+       {UOCDStaIdxResultLabel, UOCDStaticsResultLabel, UOCDMapResultLabel}) {
+    ShowChecking(*label);
+  }
+  UOCDTypeResultLabel->SetText(kChecking);
+  unit_.UOCDFilesOk = false;
+  UpdateWizardState();
+}
+
+void TSQPMainForm::ShowClientAnswers(const ClientAnswers& answers) {
   unit_.UOClientFilesOk = true;
-  const std::array<ResultRow, 3> rows = {{{kStaIdxFile, UOClientStaIdxResultLabel},
-                                          {kStaticsFile, UOClientStaticsResultLabel},
-                                          {kMapFile, UOClientMapResultLabel}}};
-  for (const ResultRow& row : rows) {
-    const std::string path = JoinFilePath(folder, row.file_name);
-    if (!FileIsPresent(path)) {
+  const std::array<widgets::Label*, 3> labels = {
+      UOClientStaIdxResultLabel, UOClientStaticsResultLabel, UOClientMapResultLabel};
+  for (std::size_t row = 0; row < labels.size(); ++row) {
+    const ClientAnswers::File& file = answers.files[row];
+    if (!file.present) {
       unit_.UOClientFilesOk = false;
-      ShowResult(*row.label, "Not found!", widgets::kRed);
-    } else if (FileIsWriteable(path)) {
-      ShowResult(*row.label, "Found and writeable!", widgets::kGreen);
+      ShowResult(*labels[row], "Not found!", widgets::kRed);
+    } else if (file.writeable) {
+      ShowResult(*labels[row], "Found and writeable!", widgets::kGreen);
     } else {
       unit_.UOClientFilesOk = false;
-      ShowResult(*row.label, "Found, but readonly!", widgets::kRed);
+      ShowResult(*labels[row], "Found, but readonly!", widgets::kRed);
     }
   }
   UpdateWizardState();
 }
 
-void TSQPMainForm::UOCDPathEditChange(widgets::Control* /*sender*/) {
-  const ProbePass pass;
-  const std::string folder = NormalizeFolderPath(UOCDPathEdit->Text());
+void TSQPMainForm::ShowCDAnswers(const CDAnswers& answers) {
   unit_.UOCDFilesOk = true;
-  const std::array<ResultRow, 3> rows = {{{kStaIdxFile, UOCDStaIdxResultLabel},
-                                          {kStaticsFile, UOCDStaticsResultLabel},
-                                          {kMapFile, UOCDMapResultLabel}}};
-  for (const ResultRow& row : rows) {
-    if (FileIsPresent(JoinFilePath(folder, row.file_name))) {
-      ShowResult(*row.label, "Found!", widgets::kGreen);
+  const std::array<widgets::Label*, 3> labels = {UOCDStaIdxResultLabel, UOCDStaticsResultLabel,
+                                                 UOCDMapResultLabel};
+  for (std::size_t row = 0; row < labels.size(); ++row) {
+    if (answers.present[row]) {
+      ShowResult(*labels[row], "Found!", widgets::kGreen);
     } else {
       unit_.UOCDFilesOk = false;
-      ShowResult(*row.label, "Not found!", widgets::kRed);
+      ShowResult(*labels[row], "Not found!", widgets::kRed);
     }
   }
   if (unit_.UOCDFilesOk) {
-    // May throw EInOutError: the pass then ends here, before the edition
+    // A size that could not be read ends the pass here, before the edition
     // label and the buttons are touched.
-    UOCDTypeResultLabel->SetText(
-        CDEditionFromStaticsSize(FileByteSize(JoinFilePath(folder, kStaticsFile))));
+    if (answers.size_failure != 0) throw EInOutError(answers.size_failure);
+    UOCDTypeResultLabel->SetText(CDEditionFromStaticsSize(answers.statics_size));
   } else {
     UOCDTypeResultLabel->SetText("Path not correct!");
   }

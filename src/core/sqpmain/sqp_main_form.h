@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/application.h"
+#include "sqpmain/check_answers.h"
+#include "sqpmain/check_scheduler.h"
 #include "sqpmain/folder_field.h"
 #include "sqpmain/sqp_main_unit.h"
 #include "widgets/button.h"
@@ -55,6 +57,9 @@ class TSQPMainForm : public widgets::Form {
   widgets::Button* UOClientTestButton = nullptr;
   widgets::Button* UOCDRecheckButton = nullptr;
 
+  // Where the checks' passes run; at once on this thread unless set.
+  void SetCheckRunner(CheckRunner& runner) { checks_.SetRunner(runner); }
+
   // The folder field bound to `control`; nothing for any other control.
   FolderField* FolderFieldOf(const widgets::Control* control) const;
 
@@ -73,12 +78,23 @@ class TSQPMainForm : public widgets::Form {
   void UOCDPathEditChange(widgets::Control* sender);
 
  private:
+  // Show one pass's answers on its page, then bring the buttons in line.
+  void ShowClientAnswers(const ClientAnswers& answers);
+  void ShowCDAnswers(const CDAnswers& answers);
+  // A page whose pass has not answered yet.
+  void ShowClientPending();
+  void ShowCDPending();
   void ShowStartupError(std::string text);
   void WriteFolderAtStartup(widgets::Edit* edit, std::string folder_text);
 
   Application& application_;
   SQPMainUnit& unit_;
   std::vector<std::unique_ptr<FolderField>> folder_fields_;
+  CheckScheduler checks_{application_};
+  int client_check_ = checks_.AddField(
+      {[this] { ShowClientPending(); }, [this] { return PageControl->ActivePageIndex() > 0; }});
+  int cd_check_ = checks_.AddField(
+      {[this] { ShowCDPending(); }, [this] { return PageControl->ActivePageIndex() > 1; }});
 };
 
 }  // namespace sqp

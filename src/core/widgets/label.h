@@ -21,6 +21,12 @@ class Label : public Control {
     color_ = color;
     Notify(Change::kColor);
   }
+  // Back to painting in its parent's colour.
+  void ClearColor() {
+    if (!color_) return;
+    color_.reset();
+    Notify(Change::kColor);
+  }
 
  private:
   std::optional<Color> color_;

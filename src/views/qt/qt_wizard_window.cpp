@@ -282,7 +282,11 @@ void QtWizardWindow::SyncText(Control& control) {
 void QtWizardWindow::SyncLabelColor(Control& control) {
   const auto& label = static_cast<const widgets::Label&>(control);
   QWidget* widget = WidgetFor(&control);
-  if (!label.OwnColor()) return;
+  if (!label.OwnColor()) {
+    // The page's own background shows through again.
+    widget->setAutoFillBackground(false);
+    return;
+  }
   // A solid rectangle behind the text; the text keeps the window-text colour.
   QPalette palette = widget->palette();
   palette.setColor(QPalette::Window, ToQColor(*label.OwnColor()));

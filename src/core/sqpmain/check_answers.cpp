@@ -1,0 +1,40 @@
+#include "sqpmain/check_answers.h"
+
+#include "probes/file_probes.h"
+#include "probes/folder_path.h"
+#include "probes/probe_pass.h"
+
+namespace sqp {
+
+ClientAnswers AskClientFolder(const std::string& folder_text) {
+  const ProbePass pass;
+  const std::string folder = NormalizeFolderPath(folder_text);
+  ClientAnswers answers;
+  for (std::size_t row = 0; row < kCheckedFiles.size(); ++row) {
+    const std::string path = JoinFilePath(folder, kCheckedFiles[row]);
+    ClientAnswers::File& file = answers.files[row];
+    file.present = FileIsPresent(path);
+    // Only a present file is asked whether it may be written.
+    file.writeable = file.present && FileIsWriteable(path);
+  }
+  return answers;
+}
+
+CDAnswers AskCDFolder(const std::string& folder_text) {
+  const ProbePass pass;
+  const std::string folder = NormalizeFolderPath(folder_text);
+  CDAnswers answers;
+  for (std::size_t row = 0; row < kCheckedFiles.size(); ++row) {
+    answers.present[row] = FileIsPresent(JoinFilePath(folder, kCheckedFiles[row]));
+  }
+  if (answers.AllPresent()) {
+    try {
+      answers.statics_size = FileByteSize(JoinFilePath(folder, kCheckedFiles[kStaticsRow]));
+    } catch (const EInOutError& failure) {
+      answers.size_failure = failure.ErrorCode();
+    }
+  }
+  return answers;
+}
+
+}  // namespace sqp

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/application.h"
+#include "sqpmain/check_runner.h"
+
+namespace sqp {
+
+// How long the window waits for a pass before it shows the page pending.
+inline constexpr std::chrono::milliseconds kCheckWait{100};
+// Passes that may be blocked in the file system at once, for the whole
+// program: a hung mount never piles up more threads than these.
+inline constexpr int kMaxBlockedPasses = 8;
+
+// One pass: `ask` computes the answers off the window's thread, `show`
+// applies them on it.
+struct CheckPass {
+  std::function<void()> ask;
+  std::function<void()> show;
+};
+
+// Hands the passes of the folder fields to a runner and decides which
+// answers reach the window. Every call comes on the window's thread.
+class CheckScheduler {
+ public:
+  struct Field {
+    // Shows the page waiting for its answers, with its flag false.
+    std::function<void()> show_pending;
+    // True once the user has moved on to a later page.
+    std::function<bool()> left;
+  };
+
+  explicit CheckScheduler(Application& application) : application_(application) {}
+  CheckScheduler(const CheckScheduler&) = delete;
+  CheckScheduler& operator=(const CheckScheduler&) = delete;
+
+  void SetRunner(CheckRunner& runner) { runner_ = &runner; }
+  // The field's number for Wish.
+  int AddField(Field field);
+
+  // The field's newest wish, which makes any older pass of it stale. Its
+  // answers are shown inside this call when they come in time.
+  void Wish(int field, CheckPass pass);
+
+ private:
+  struct FieldState {
+    Field field;
+    std::uint64_t newest = 0;
+    // The newest wish when no slot was free for it.
+    std::optional<CheckPass> waiting;
+  };
+
+  void Start(int field, CheckPass pass);
+  void Landed(int field, std::uint64_t wish, const std::function<void()>& show);
+  void StartWaiting();
+
+  Application& application_;
+  InlineCheckRunner inline_runner_;
+  CheckRunner* runner_ = &inline_runner_;
+  std::vector<FieldState> fields_;
+  std::uint64_t wishes_ = 0;
+  int blocked_ = 0;
+  // Late answers find it gone once the window is.
+  std::shared_ptr<CheckScheduler*> alive_ = std::make_shared<CheckScheduler*>(this);
+};
+
+}  // namespace sqp

@@ -1,0 +1,130 @@
+// A disk that does not answer in time: the page waits on "Checking...", and
+// only the answers of a field's newest wish land.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <sstream>
+
+#include "sqpmain/check_scheduler.h"
+#include "support/temp_tree.h"
+#include "support/wizard_session.h"
+
+namespace sqp::testing {
+namespace {
+
+// Passes answer at once until the disk stalls; then each waits until the
+// test releases it, asks the disk then and lands.
+class HeldDisk : public CheckRunner {
+ public:
+  bool Run(std::function<void()> pass, std::chrono::milliseconds /*wait*/,
+           std::function<void()> landed) override {
+    ++runs;
+    if (!stalled) pass();
+    if (stalled) held.push_back({std::move(pass), std::move(landed)});
+    return !stalled;
+  }
+  void Release(std::size_t index) {
+    const auto [pass, landed] = held.at(index);
+    held.erase(held.begin() + static_cast<std::ptrdiff_t>(index));
+    pass();
+    landed();
+  }
+
+  bool stalled = false;
+  int runs = 0;
+  std::vector<std::pair<std::function<void()>, std::function<void()>>> held;
+};
+
+struct Scenario {
+  const char* name;
+  int page;           // where the steps start, and whose rows are read
+  const char* steps;  // played by the loop below
+  int active;         // the page at the end
+  const char* rows;   // W writeable, M missing, F found, C checking; page 1 adds the edition
+  bool flag;
+  bool next;
+  bool box;  // the failed size probe's report
+  int runs;
+};
+
+TEST(StalledDisk, OnlyTheNewestWishLandsAndNothingPilesUp) {
+  const std::vector<Scenario> scenarios = {
+      {"answer in time", 0, "put:UO", 0, "WWW", true, true, false, 1},
+      {"late", 0, "stall put:UO", 0, "CCC", false, false, false, 1},
+      {"late, then answered", 0, "stall put:UO release:0", 0, "WWW", true, true, false, 1},
+      {"late after the text changed, the newer answering first", 0,
+       "stall put:UO put:nowhere release:1 release:0", 0, "MMM", false, false, false, 2},
+      {"a hung folder typed over with one that answers", 0,
+       "stall put:nowhere answer put:UO release:0", 0, "WWW", true, true, false, 2},
+      {"late after Test again", 0, "stall put:UO again release:1 move:UO release:0", 0, "WWW", true,
+       true, false, 2},
+      {"more stalls than the bound", 0, "stall hung put:UO answer release:0", 0, "WWW", true, true,
+       false, kMaxBlockedPasses + 1},
+      {"late failure of the size probe", 1, "stall put:socket release:0", 1, "FFFC", true, false,
+       true, 1},
+      {"late answer for a page already left", 0, "stall put:nowhere answer put:UO next release:0",
+       1, "WWW", true, false, false, 2},
+      {"close while pending", 0, "stall put:UO put:nowhere close release:1", 0, "CCC", false, false,
+       false, 2},
+      {"late answer once the window is gone", 0, "stall put:UO gone release:0", 0, "", false, false,
+       false, 1},
+  };
+  const std::map<char, LabelLook> looks = {{'W', Green("Found and writeable!")},
+                                           {'M', Red("Not found!")},
+                                           {'F', Green("Found!")},
+                                           {'C', {"Checking...", std::nullopt}}};
+  for (const Scenario& scenario : scenarios) {
+    SCOPED_TRACE(scenario.name);
+    TempTree tree;
+    MakeMapFiles(tree, "UO");
+    tree.File("socket/StaIdx0.mul");
+    tree.File("socket/Map0.mul");
+    const UnmeasurableFile statics(tree, "socket/Statics0.mul");
+    HeldDisk disk;
+    std::optional<WizardSession> run(std::in_place,
+                                     std::vector<std::string>{tree.File("north.sq2")}, disk);
+    TSQPMainForm& form = run->Form();
+    if (scenario.page == 1) {
+      run->ReplaceText(*form.UOClientPathEdit, tree.Path("UO"));
+      run->Click(*form.NextButton);
+    }
+    disk.runs = 0;
+    std::istringstream steps(scenario.steps);
+    for (std::string step; steps >> step;) {
+      const std::string arg = step.substr(step.find(':') + 1);
+      if (step == "stall" || step == "answer") disk.stalled = step == "stall";
+      if (step.starts_with("put:")) run->ReplaceText(*run->VisibleEdit(), tree.Path(arg));
+      if (step == "hung") {
+        for (int i = 0; i < kMaxBlockedPasses; ++i) {
+          run->ReplaceText(*run->VisibleEdit(), tree.Path("hung" + std::to_string(i)));
+        }
+      }
+      if (step == "again") run->Click(*form.UOClientTestButton);
+      if (step == "next") run->Click(*form.NextButton);
+      if (step.starts_with("move:")) std::filesystem::rename(tree.Path(arg), tree.Path("moved"));
+      if (step == "close") run->App().CloseMainForm();
+      if (step == "gone") run.reset();
+      if (step.starts_with("release:")) disk.Release(std::stoul(arg));
+    }
+    EXPECT_EQ(disk.runs, scenario.runs);
+    if (!run) continue;
+    std::vector<LabelLook> rows = scenario.page == 0 ? ClientResults(form) : CDResults(form);
+    if (scenario.page == 1) rows.push_back(Look(*form.UOCDTypeResultLabel));
+    std::vector<LabelLook> expected;
+    for (const char* look = scenario.rows; *look != '\0'; ++look)
+      expected.push_back(looks.at(*look));
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(scenario.page == 0 ? run->Unit().UOClientFilesOk : run->Unit().UOCDFilesOk,
+              scenario.flag);
+    EXPECT_EQ(run->ActivePage(), scenario.active);
+    EXPECT_EQ(run->NextEnabled(), scenario.next);
+    EXPECT_EQ(run->View().boxes, scenario.box
+                                     ? std::vector<ShownBox>{ReporterBox(statics.ReportText())}
+                                     : std::vector<ShownBox>{});
+  }
+}
+
+}  // namespace
+}  // namespace sqp::testing
