@@ -3,7 +3,7 @@
 namespace sqp {
 
 int CheckScheduler::AddField(Field field) {
-  fields_.push_back({std::move(field), 0, std::nullopt});
+  fields_.push_back({std::move(field), 0, 0, std::nullopt});
   return static_cast<int>(fields_.size()) - 1;
 }
 
@@ -26,19 +26,25 @@ void CheckScheduler::Start(int field, CheckPass pass) {
   auto landed = [alive, field, wish, show = pass.show] {
     if (const auto scheduler = alive.lock()) (*scheduler)->Landed(field, wish, show);
   };
-  if (runner_->Run(std::move(pass.ask), kCheckWait, std::move(landed))) {
+  // A field already waiting on its disk is not waited for again: keys typed
+  // faster than the wait would each add it to the next key's repaint.
+  const std::chrono::milliseconds wait =
+      state.blocked > 0 ? std::chrono::milliseconds(0) : kCheckWait;
+  if (runner_->Run(std::move(pass.ask), wait, std::move(landed))) {
     pass.show();
     return;
   }
   ++blocked_;
+  ++state.blocked;
   state.field.show_pending();
 }
 
 void CheckScheduler::Landed(int field, std::uint64_t wish, const std::function<void()>& show) {
   --blocked_;
+  FieldState& state = fields_[static_cast<std::size_t>(field)];
+  --state.blocked;
   // Closing the window ends the program; nothing is shown on the way out.
   if (application_.QuitPending()) return;
-  const FieldState& state = fields_[static_cast<std::size_t>(field)];
   if (wish == state.newest && !state.field.left()) application_.Dispatch(show);
   StartWaiting();
 }

@@ -69,6 +69,8 @@ class CheckScheduler {
   struct FieldState {
     Field field;
     std::uint64_t newest = 0;
+    // Its passes that did not answer in time and have not landed yet.
+    int blocked = 0;
     // The newest wish when no slot was free for it.
     std::optional<CheckPass> waiting;
   };
