@@ -11,7 +11,7 @@ hung_mount_start() {
   mkdir -p "$hung_mount_point"
   /usr/bin/python3 "$hung_mount_tool" "$1" "$2" --control "$2.control" >"$2.log" 2>&1 &
   hung_mount_pid=$!
-  until grep -qx ready "$2.log"; do
+  until grep -qsx ready "$2.log"; do
     kill -0 "$hung_mount_pid" 2>/dev/null || { cat "$2.log" >&2; return 1; }
     sleep 0.1
   done

@@ -557,7 +557,7 @@ folder_field() {
 # once the mount answers.
 hung_mount() {
   source "$(dirname "$0")/../support/hung_mount.sh"
-  local devices=$WINEPREFIX/dosdevices
+  devices=$WINEPREFIX/dosdevices
   trap 'hung_mount_stop; rm -f "$devices/h:" "$devices/unc/server/share"; cleanup' EXIT
   mkdir -p "$work/source/UO" "$work/empty" "$devices/unc/server"
   for file in StaIdx0.mul Statics0.mul Map0.mul; do truncate -s 100 "$work/source/UO/$file"; done
