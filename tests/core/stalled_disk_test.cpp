@@ -146,6 +146,7 @@ TEST(StalledDisk, TheFolderFieldsAskItWithoutWaiting) {
       return stalled ? std::nullopt : std::optional(answer);
     };
     EXPECT_EQ(field.PickerStart(), unless_stalled(folder));
+    EXPECT_EQ(field.NamesFolderInTime(folder), !stalled);
     EXPECT_EQ(field.EntriesInTime(folder + "/"),
               unless_stalled(std::vector<std::string>{folder + "/sub"}));
     EXPECT_EQ(field.FolderForDrop({folder + "/Map0.mul"}, [](const std::string&) { return false; }),

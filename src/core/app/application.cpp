@@ -9,9 +9,9 @@ std::string ErrorReportText(std::string message) {
 
 Application::Application(ApplicationView& view)
     : view_(view),
-      window_post_(std::make_shared<WindowPost>(
-          [&view](std::function<void()> callback) { view.PostToWindowThread(std::move(callback)); })) {
-}
+      window_post_(std::make_shared<WindowPost>([&view](std::function<void()> callback) {
+        view.PostToWindowThread(std::move(callback));
+      })) {}
 
 Application::~Application() { window_post_->Close(); }
 

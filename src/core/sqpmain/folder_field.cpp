@@ -14,6 +14,12 @@ std::optional<std::string> FolderField::PickerStart() const {
       .value_or(std::nullopt);
 }
 
+bool FolderField::NamesFolderInTime(std::string text) const {
+  return checks_
+      .AnswerInTime<bool>([text = std::move(text)] { return ExistingFolder(text).has_value(); })
+      .value_or(false);
+}
+
 std::optional<std::string> FolderField::CompletionText() const {
   if (!OffersFolders() || LastSeparator(edit_.Text()) == std::string::npos) return std::nullopt;
   return edit_.Text();

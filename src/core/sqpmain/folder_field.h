@@ -48,6 +48,10 @@ class FolderField {
   // own start.
   std::optional<std::string> PickerStart() const;
 
+  // Whether `text` names a folder the checks would find, as the picker's OK
+  // asks; false too when the file system does not say in time.
+  bool NamesFolderInTime(std::string text) const;
+
   // The text the list completes, or nothing, and the list closes: the field
   // offers no folders, or the text has no folder part. Asks nothing of the
   // file system: where the folder part leads (CompletionBaseOf) is asked

@@ -82,7 +82,8 @@ void TSQPMainForm::ShowClientAnswers(const ClientAnswers& answers) {
 }
 
 void TSQPMainForm::ShowCDAnswers(const CDAnswers& answers) {
-  const std::optional<std::string> type_before = std::exchange(cd_type_before_pending_, std::nullopt);
+  const std::optional<std::string> type_before =
+      std::exchange(cd_type_before_pending_, std::nullopt);
   unit_.UOCDFilesOk = true;
   const std::array<widgets::Label*, 3> labels = {UOCDStaIdxResultLabel, UOCDStaticsResultLabel,
                                                  UOCDMapResultLabel};

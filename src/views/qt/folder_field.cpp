@@ -174,7 +174,8 @@ void FolderFieldView::ShowContextMenu(const QPoint& position) {
 void FolderFieldView::BrowseForFolder() {
   const std::optional<std::string> start = field_.PickerStart();
   const std::optional<QString> chosen =
-      choose_folder_(line_->window(), start ? FromFileSystem(*start) : QString());
+      choose_folder_(line_->window(), start ? FromFileSystem(*start) : QString(),
+                     [this](const std::string& path) { return field_.NamesFolderInTime(path); });
   // The file system's own bytes for the name, as the probes will use them.
   if (chosen) field_.TakeText(QFile::encodeName(*chosen).toStdString());
 }

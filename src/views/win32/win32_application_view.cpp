@@ -24,8 +24,8 @@ Win32ApplicationView::Win32ApplicationView(HINSTANCE instance) {
   window_class.hInstance = instance;
   window_class.lpszClassName = kPostClass;
   RegisterClassExW(&window_class);
-  window_ = CreateWindowExW(0, kPostClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                            nullptr);
+  window_ =
+      CreateWindowExW(0, kPostClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
 }
 
 Win32ApplicationView::~Win32ApplicationView() {
