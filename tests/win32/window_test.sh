@@ -551,10 +551,11 @@ folder_field() {
   wait_until program_ended || fail "closing the window did not end the program"
 }
 
-# A drive letter and a UNC share on a mount that holds its lookups: typing
-# either key by key keeps the window answering (its field's text is read by
-# a message round trip) with page 0 pending on no colour, and the rows land
-# once the mount answers.
+# A drive letter and a UNC share on a mount that holds its lookups: started
+# on it, the window shows; typing either key by key keeps the window
+# answering (its field's text is read by a message round trip) with page 0
+# pending on no colour, and the rows land once the mount answers; closed
+# while a lookup waits, the program ends.
 hung_mount() {
   source "$(dirname "$0")/../support/hung_mount.sh"
   devices=$WINEPREFIX/dosdevices
@@ -565,12 +566,12 @@ hung_mount() {
   hung_mount_start "$work/source" "$work/mnt"
   ln -s "$work/mnt" "$devices/h:"
   ln -s "$work/mnt" "$devices/unc/server/share"
-  start_program "$(windows_path "$work/north.sq2")" "$(windows_path "$work/empty")" \
-    "$(windows_path "$work/empty")"
-  wait_until window_shown "Stonequill Patch 1" || fail "no window titled \"Stonequill Patch 1\""
+  # Started on the held drive, the window shows page 0 pending.
+  start_program "$(windows_path "$work/north.sq2")" 'H:\UO' "$(windows_path "$work/empty")"
+  wait_until window_shown "Stonequill Patch 1" || fail "no window while H:\\UO is held"
   local window folder typed=""
   window=$(window_id "Stonequill Patch 1")
-  wait_until only_red "$window" || fail "page 0 does not start with red results only"
+  wait_until no_colour "$window" || fail "page 0 is not pending while H:\\UO is held"
   xdotool windowfocus --sync "$window"
   xdotool key Tab
   for folder in 'H:\UO' '\\server\share\UO'; do
@@ -579,11 +580,20 @@ hung_mount() {
     [ -z "$typed" ] || xdotool key End $(printf 'BackSpace %.0s' $(seq ${#typed}))
     xdotool type --delay 40 "$folder"
     typed=$folder
-    wait_until field_is "$folder" || fail "the window did not answer after typing $folder"
+    # A frozen window answers no probe: a deadline, not wait_until's many tries.
+    local deadline=$((SECONDS + 60))
+    until field_is "$folder"; do
+      [ "$SECONDS" -lt "$deadline" ] || fail "the window did not answer after typing $folder"
+      sleep 0.5
+    done
     no_colour "$window" || fail "page 0 is not pending on no colour while $folder is held"
     hung_mount_release
     wait_until only_green "$window" || fail "the rows of $folder did not land once released"
   done
+  # Closed while a lookup waits.
+  hung_mount_hold
+  xdotool key End BackSpace
+  wait_until no_colour "$window" || fail "page 0 is not pending once held again"
   xdotool key alt+F4
   wait_until program_ended || fail "closing the window did not end the program"
   [ "$(cat "$work/status")" = 0 ] || fail "exit status $(cat "$work/status") after closing, not 0"
