@@ -51,8 +51,8 @@ purpose_packages() {
       ;;
     # Sanitizers and libFuzzer come with clang; memcheck with valgrind.
     reliability) echo clang libclang-rt-14-dev valgrind ;;
-    # The benchmarks and a count of their system calls.
-    # A mount that answers late.
+    # The benchmarks, a count of their system calls, and a mount that
+    # answers late.
     bench) echo libbenchmark-dev strace python3-fusepy fuse3 ;;
     # scripts/test-fresh.sh on the host: a Debian root in a file system
     # image, with a network of its own.
