@@ -7,6 +7,7 @@
 // latencies' median, 99th percentile and maximum in ms, then ends. The
 // offscreen platform is used.
 #include <QApplication>
+#include <QInputDevice>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -46,6 +47,8 @@ class KeyToRepaint : public QObject {
     field_->installEventFilter(this);
     field_->setFocus();
     field_->end(false);
+    // Key events name the keyboard; made here, it belongs to this thread.
+    QInputDevice::primaryKeyboard();
     typist_ = std::thread([this] { Type(); });
   }
 
