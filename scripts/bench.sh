@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release) and runs them: the check passes against
 # their floors, the system calls of a pass (strace -c), and start-up against
-# a bare Qt window. Timings are reported, never judged: not for CI.
+# a bare Qt window, and start-up and typing on a mount that answers late.
+# Timings are reported, never judged: not for CI.
 #   STARTUP_RUNS  start-ups of each program (default 30)
 #   MIN_TIME      seconds per benchmark row (default 0.5)
 set -euo pipefail
@@ -46,5 +47,9 @@ echo "== Start-up to the first expose, offscreen"
 "$bin/startup/startup_driver" "${STARTUP_RUNS:-30}" "$bin/startup/sqpatch_until_shown" \
   "$bin/startup/bare_window" "$demo/demo.sq2" "$demo/client" "$demo/cd" |
   tee "$results/startup.txt"
+
+echo
+echo "== A mount whose lookups take ${HUNG_DELAY:-10} s"
+bash bench/startup/hung_mount_bench.sh "$bin/startup" "$demo" | tee "$results/hung_mount.txt"
 echo
 echo "Results are in $results/"

@@ -20,22 +20,24 @@ purpose_packages() {
     # offscreen tests, a real AT-SPI client reading the running program, and
     # Orca, Debian's screen reader, saying what it reads. The window icon is
     # an SVG, drawn by Qt's SVG icon engine; xprop reads it and WM_CLASS off
-    # the window. The benchmarks are built (never timed) with the tests, so
-    # that they keep compiling.
+    # the window. A FUSE file system in Python stands in for a mount that
+    # hangs. The benchmarks are built (never timed) with the tests, so that
+    # they keep compiling.
     build)
       echo build-essential cmake ninja-build libgtest-dev clang-format util-linux \
         qt6-base-dev libgl-dev fonts-wine fonts-liberation fonts-dejavu-core \
         xvfb xauth xdotool qt6-base-private-dev at-spi2-core python3-pyatspi dbus orca \
-        libbenchmark-dev libqt6svg6 x11-utils
+        libbenchmark-dev libqt6svg6 x11-utils python3-fusepy fuse3
       ;;
     # Screenshots of the wizard.
     demo) echo imagemagick ;;
     # The cross build, and the real window under Wine driven on a virtual
     # display; its colours are read from screenshots, its windows' X
     # properties with xprop. wixl builds the .msi installer, msiinfo reads it.
+    # Drives and shares on a hung mount: the FUSE file system of the tests.
     windows)
       echo googletest g++-mingw-w64-x86-64-posix wine64 wine fonts-wine \
-        xvfb xauth xdotool x11-utils imagemagick wixl msitools
+        xvfb xauth xdotool x11-utils imagemagick wixl msitools python3-fusepy fuse3
       ;;
     # The .deb (CPack's shlibdeps needs file and dpkg-shlibdeps), installed
     # and checked as a user meets it: desktop and MIME databases, xdg-mime
@@ -49,8 +51,9 @@ purpose_packages() {
       ;;
     # Sanitizers and libFuzzer come with clang; memcheck with valgrind.
     reliability) echo clang libclang-rt-14-dev valgrind ;;
-    # The benchmarks and a count of their system calls.
-    bench) echo libbenchmark-dev strace ;;
+    # The benchmarks, a count of their system calls, and a mount that
+    # answers late.
+    bench) echo libbenchmark-dev strace python3-fusepy fuse3 ;;
     # scripts/test-fresh.sh on the host: a Debian root in a file system
     # image, with a network of its own.
     fresh-root) echo debootstrap e2fsprogs mount slirp4netns git ;;

@@ -128,6 +128,8 @@ mount --rbind /sys "$root/sys"
 mount --make-rslave "$root/sys"
 mount --rbind /dev "$root/dev"
 mount --make-rslave "$root/dev"
+# The tests mount FUSE file systems through the host's /dev/fuse.
+[ -c "$root/dev/fuse" ] || { echo "no /dev/fuse on the host: modprobe fuse" >&2; exit 1; }
 # Shared memory of the root's own, not the host's.
 mount -t tmpfs -o mode=1777,nosuid,nodev shm "$root/dev/shm"
 if [ -n "$debs" ]; then

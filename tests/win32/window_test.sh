@@ -9,6 +9,7 @@
 #   window_test.sh accessible SQPATCH_EXE SCREENSHOT_DIR ACCESSIBLE_PROBE_EXE
 #   window_test.sh scaled SQPATCH_EXE SCREENSHOT_DIR DPI
 #   window_test.sh folder_field SQPATCH_EXE SCREENSHOT_DIR FOLDER_FIELD_PROBE_EXE
+#   window_test.sh hung_mount SQPATCH_EXE SCREENSHOT_DIR FOLDER_FIELD_PROBE_EXE
 #   window_test.sh installer SQPATCH_EXE SCREENSHOT_DIR SQPATCH_MSI
 set -euo pipefail
 mode=$1
@@ -82,6 +83,7 @@ green() { pixels "$1" "#008000"; }
 red() { pixels "$1" "#FF0000"; }
 only_green() { [ "$(green "$1")" -gt 0 ] && [ "$(red "$1")" -eq 0 ]; }
 only_red() { [ "$(red "$1")" -gt 0 ] && [ "$(green "$1")" -eq 0 ]; }
+no_colour() { [ "$(red "$1")" -eq 0 ] && [ "$(green "$1")" -eq 0 ]; }
 green_and_red() { [ "$(green "$1")" -gt 0 ] && [ "$(red "$1")" -gt 0 ]; }
 
 # A point of the window laid out at 461 pixels wide, scaled as the program
@@ -549,6 +551,54 @@ folder_field() {
   wait_until program_ended || fail "closing the window did not end the program"
 }
 
+# A drive letter and a UNC share on a mount that holds its lookups: started
+# on it, the window shows; typing either key by key keeps the window
+# answering (its field's text is read by a message round trip) with page 0
+# pending on no colour, and the rows land once the mount answers; closed
+# while a lookup waits, the program ends.
+hung_mount() {
+  source "$(dirname "$0")/../support/hung_mount.sh"
+  devices=$WINEPREFIX/dosdevices
+  trap 'hung_mount_stop; rm -f "$devices/h:" "$devices/unc/server/share"; cleanup' EXIT
+  mkdir -p "$work/source/UO" "$work/empty" "$devices/unc/server"
+  for file in StaIdx0.mul Statics0.mul Map0.mul; do truncate -s 100 "$work/source/UO/$file"; done
+  touch "$work/north.sq2"
+  hung_mount_start "$work/source" "$work/mnt"
+  ln -s "$work/mnt" "$devices/h:"
+  ln -s "$work/mnt" "$devices/unc/server/share"
+  # Started on the held drive, the window shows page 0 pending.
+  start_program "$(windows_path "$work/north.sq2")" 'H:\UO' "$(windows_path "$work/empty")"
+  wait_until window_shown "Stonequill Patch 1" || fail "no window while H:\\UO is held"
+  local window folder typed=""
+  window=$(window_id "Stonequill Patch 1")
+  wait_until no_colour "$window" || fail "page 0 is not pending while H:\\UO is held"
+  xdotool windowfocus --sync "$window"
+  xdotool key Tab
+  for folder in 'H:\UO' '\\server\share\UO'; do
+    hung_mount_hold
+    # Over the text typed before, key by key.
+    [ -z "$typed" ] || xdotool key End $(printf 'BackSpace %.0s' $(seq ${#typed}))
+    xdotool type --delay 40 "$folder"
+    typed=$folder
+    # A frozen window answers no probe: a deadline, not wait_until's many tries.
+    local deadline=$((SECONDS + 60))
+    until field_is "$folder"; do
+      [ "$SECONDS" -lt "$deadline" ] || fail "the window did not answer after typing $folder"
+      sleep 0.5
+    done
+    no_colour "$window" || fail "page 0 is not pending on no colour while $folder is held"
+    hung_mount_release
+    wait_until only_green "$window" || fail "the rows of $folder did not land once released"
+  done
+  # Closed while a lookup waits.
+  hung_mount_hold
+  xdotool key End BackSpace
+  wait_until no_colour "$window" || fail "page 0 is not pending once held again"
+  xdotool key alt+F4
+  wait_until program_ended || fail "closing the window did not end the program"
+  [ "$(cat "$work/status")" = 0 ] || fail "exit status $(cat "$work/status") after closing, not 0"
+}
+
 # The default value of a registry key, empty when there is none.
 reg_default() {
   wine reg query "$1" /ve 2>/dev/null </dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'
@@ -672,6 +722,7 @@ case "$mode" in
   accessible) accessible ;;
   scaled) scaled "$helper" ;;
   folder_field) folder_field ;;
+  hung_mount) hung_mount ;;
   installer) installer ;;
   *) fail "unknown mode $mode" ;;
 esac
