@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -131,9 +132,20 @@ double Median(std::vector<double> values) {
   return *middle;
 }
 
-void RunPass(benchmark::State& state, Check check, Sample sample) {
+// Where the pass runs: on the program's worker threads with the window
+// waiting for it, as both programs run it, or on the window's thread alone.
+enum class Runner { kWorkers, kWindowThread };
+
+void RunPass(benchmark::State& state, Check check, Sample sample, Runner runner) {
   const std::string folder = FolderOf(sample);
-  testing::WizardSession wizard({Folders().PatchFile(), folder, folder});
+  std::vector<std::string> arguments = {Folders().PatchFile(), folder, folder};
+  std::optional<testing::WizardSession> session;
+  if (runner == Runner::kWorkers) {
+    session.emplace(std::move(arguments), testing::WizardSession::OnWorkerThreads{});
+  } else {
+    session.emplace(std::move(arguments));
+  }
+  testing::WizardSession& wizard = *session;
   TSQPMainForm& form = wizard.Form();
   // Each pass is the user's edit of the whole text, as a keystroke is.
   widgets::Edit& field = check == Check::kClient ? *form.UOClientPathEdit : *form.UOCDPathEdit;
@@ -212,7 +224,12 @@ void RegisterAll() {
     for (const auto& sample : samples) {
       const std::string suffix = std::string("/") + sample.name;
       benchmark::RegisterBenchmark((std::string(check.name) + suffix).c_str(), RunPass, check.check,
-                                   sample.sample)
+                                   sample.sample, Runner::kWorkers)
+          ->UseManualTime()
+          ->Unit(benchmark::kMicrosecond);
+      // The same without the hand-off to a worker and back.
+      benchmark::RegisterBenchmark((std::string(check.name) + "OnWindowThread" + suffix).c_str(),
+                                   RunPass, check.check, sample.sample, Runner::kWindowThread)
           ->UseManualTime()
           ->Unit(benchmark::kMicrosecond);
       const std::string floor_name = check.check == Check::kClient ? "ClientFloor" : "CDFloor";

@@ -163,12 +163,19 @@ bool CheckFloor::Lookup(int row, bool* writeable) const {
   return !S_ISDIR(info.st_mode);
 }
 
+bool CheckFloor::Listable(bool* asked) const {
+  if (*asked) return true;
+  *asked = true;
+  return access(folder_.c_str(), R_OK) == 0;
+}
+
 int CheckFloor::Client() const {
   if (!ResolveFolder()) return 0;
   int writeable_files = 0;
+  bool listing_asked = false;
   for (int row = 0; row < static_cast<int>(kFileNames.size()); ++row) {
     // Presence and the attribute read each look the file up on their own.
-    if (!Lookup(row, nullptr)) continue;
+    if (!Lookup(row, nullptr) || !Listable(&listing_asked)) continue;
     bool writeable = false;
     Lookup(row, &writeable);
     writeable_files += writeable ? 1 : 0;
@@ -179,8 +186,9 @@ int CheckFloor::Client() const {
 long long CheckFloor::CD() const {
   if (!ResolveFolder()) return 0;
   int found = 0;
+  bool listing_asked = false;
   for (int row = 0; row < static_cast<int>(kFileNames.size()); ++row) {
-    found += Lookup(row, nullptr) ? 1 : 0;
+    found += Lookup(row, nullptr) && Listable(&listing_asked) ? 1 : 0;
   }
   if (found < 3) return found;
   int fd = open(exact_paths_[kStaticsRow].c_str(), kOpenFlags);

@@ -13,8 +13,10 @@ namespace sqp::bench {
 // folder must be read to rule out (or find) the name in another letter case, and a found entry is
 // stat'ed under its real name. A missing folder is ruled out the same way in
 // its parent. In a large folder, a stat of every other spelling of the name
-// rules it out for less. The client pass adds an attribute read per file (a stat); the
-// CD pass adds one open, fstat and close of "Statics0.mul".
+// rules it out for less. Once a file is found, its folder is asked once per
+// pass whether it may be listed (an access call): Windows finds nothing in a
+// folder it cannot list. The client pass adds an attribute read per file (a
+// stat); the CD pass adds one open, fstat and close of "Statics0.mul".
 class CheckFloor {
  public:
   // All three files under their exact names.
@@ -63,6 +65,8 @@ class CheckFloor {
   CheckFloor(Kind kind, std::string folder);
 
   bool Lookup(int row, bool* writeable) const;
+  // Whether the folder may be listed, asked the first time only (`asked`).
+  bool Listable(bool* asked) const;
   // The work done once per pass before the files; false when the folder
   // is not there.
   bool ResolveFolder() const;

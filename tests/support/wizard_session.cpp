@@ -62,6 +62,13 @@ WizardSession::WizardSession(std::vector<std::string> arguments, CheckRunner& ru
   Form().Activate();
 }
 
+WizardSession::WizardSession(std::vector<std::string> arguments, OnWorkerThreads)
+    : program_(view_, std::move(arguments)) {
+  program_.AskOffWindowThread();
+  App().ShowMainForm();
+  Form().Activate();
+}
+
 void WizardSession::TypeOver(widgets::Edit& edit, std::string_view text) {
   FocusByMouse(edit);
   edit.SelectAll();

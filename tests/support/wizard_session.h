@@ -39,6 +39,10 @@ class WizardSession {
   explicit WizardSession(std::vector<std::string> arguments);
   // The checks' passes go to `runner`, from start-up on.
   WizardSession(std::vector<std::string> arguments, CheckRunner& runner);
+  // The checks and folder questions on the program's own worker threads, as
+  // both programs run them.
+  struct OnWorkerThreads {};
+  WizardSession(std::vector<std::string> arguments, OnWorkerThreads);
 
   TSQPMainForm& Form() { return program_.SQPMainForm(); }
   Application& App() { return program_.App(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,11 +21,22 @@ class ActAnnouncer {
   std::string TakeChanges();
 
  private:
-  std::vector<std::pair<const widgets::Control*, std::string>> before_;
+  struct Placed {
+    std::pair<int, int> position;  // top, left in the window
+    const widgets::Control* control;
+  };
+  struct Row {
+    const widgets::Control* control = nullptr;
+    std::string said;
+  };
+  // Runs on every key press: the rows and their names keep their storage
+  // from one act to the next.
+  std::vector<Placed> placed_;
+  std::vector<Row> rows_;
+  std::string now_;
+  // The form's revision when the rows were last read (Form::Revision).
+  const widgets::Form* form_ = nullptr;
+  std::uint64_t revision_ = 0;
 };
-
-// The labels that read as a row of results ("Statics0.mul: Not found!"), in
-// reading order: top to bottom, then left to right, in the window.
-std::vector<const widgets::Control*> ResultRows(const widgets::Form& form);
 
 }  // namespace sqp

@@ -28,10 +28,16 @@ std::string NormalizeFolderPath(std::string_view folder_text, std::string_view d
 }
 
 std::string JoinFilePath(std::string_view folder_path, std::string_view file_name) {
-  std::string path(folder_path);
+  std::string path;
+  JoinFilePathInto(folder_path, file_name, path);
+  return path;
+}
+
+void JoinFilePathInto(std::string_view folder_path, std::string_view file_name, std::string& path) {
+  path.reserve(folder_path.size() + 1 + file_name.size());
+  path.assign(folder_path);
   path += kPathDelimiter;
   path += file_name;
-  return path;
 }
 
 }  // namespace sqp

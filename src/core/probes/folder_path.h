@@ -26,5 +26,7 @@ inline std::string NormalizeFolderPath(std::string_view folder_text) {
 
 // The folder path followed by the delimiter and `file_name`.
 std::string JoinFilePath(std::string_view folder_path, std::string_view file_name);
+// The same into `path`, whose storage is reused.
+void JoinFilePathInto(std::string_view folder_path, std::string_view file_name, std::string& path);
 
 }  // namespace sqp

@@ -53,12 +53,11 @@ bool HasCharacterWindowsForbids(std::string_view text) {
 }
 
 bool HasWildcard(std::string_view name) {
-  // A plain loop: find_first_of calls memchr once per character, which makes
-  // it the dearest step of a check pass.
-  for (const char c : name) {
-    if (c == '*' || c == '?' || c == '>') return true;
-  }
-  return false;
+  // One memchr per pattern character: find_first_of would call memchr once
+  // per character of the name, and a plain loop takes three compares per
+  // character, on every path of every check pass.
+  return name.find('*') != std::string_view::npos || name.find('?') != std::string_view::npos ||
+         name.find('>') != std::string_view::npos;
 }
 
 bool MatchesWildcard(std::string_view pattern, std::string_view name) {

@@ -10,8 +10,9 @@ ClientAnswers AskClientFolder(const std::string& folder_text) {
   const ProbePass pass;
   const std::string folder = NormalizeFolderPath(folder_text);
   ClientAnswers answers;
+  std::string path;
   for (std::size_t row = 0; row < kCheckedFiles.size(); ++row) {
-    const std::string path = JoinFilePath(folder, kCheckedFiles[row]);
+    JoinFilePathInto(folder, kCheckedFiles[row], path);
     ClientAnswers::File& file = answers.files[row];
     file.present = FileIsPresent(path);
     // Only a present file is asked whether it may be written.
@@ -24,12 +25,15 @@ CDAnswers AskCDFolder(const std::string& folder_text) {
   const ProbePass pass;
   const std::string folder = NormalizeFolderPath(folder_text);
   CDAnswers answers;
+  std::string path;
   for (std::size_t row = 0; row < kCheckedFiles.size(); ++row) {
-    answers.present[row] = FileIsPresent(JoinFilePath(folder, kCheckedFiles[row]));
+    JoinFilePathInto(folder, kCheckedFiles[row], path);
+    answers.present[row] = FileIsPresent(path);
   }
   if (answers.AllPresent()) {
     try {
-      answers.statics_size = FileByteSize(JoinFilePath(folder, kCheckedFiles[kStaticsRow]));
+      JoinFilePathInto(folder, kCheckedFiles[kStaticsRow], path);
+      answers.statics_size = FileByteSize(path);
     } catch (const EInOutError& failure) {
       answers.size_failure = failure.ErrorCode();
     }

@@ -14,7 +14,8 @@ namespace {
 
 // Text first, then colour, so a view never shows a new colour behind an old text.
 void ShowResult(widgets::Label& label, const char* text, widgets::Color color) {
-  label.SetText(text);
+  // Most passes write what the row shows already: no copy of the text then.
+  if (label.Text() != text) label.SetText(text);
   label.SetColor(color);
 }
 

@@ -41,8 +41,8 @@ struct ThreadCheckRunner::Workers {
 
 void ThreadCheckRunner::Workers::Work() {
   std::unique_lock<std::mutex> lock(mutex);
+  ++idle;
   for (;;) {
-    ++idle;
     work.wait(lock, [this] { return ending || !queue.empty(); });
     --idle;
     if (queue.empty()) break;
@@ -57,14 +57,19 @@ void ThreadCheckRunner::Workers::Work() {
     }
     lock.lock();
     job->done = true;
+    // Free for the next pass before anyone hears of this one.
+    ++idle;
     if (job->late) {
       std::function<void()> landed = std::move(job->landed);
       lock.unlock();
       window->Post(std::move(landed));
-      lock.lock();
     } else {
+      // Told without the lock, so that the window's thread does not wake
+      // only to wait for it.
+      lock.unlock();
       answered.notify_all();
     }
+    lock.lock();
   }
   --threads;
 }
@@ -105,7 +110,11 @@ bool ThreadCheckRunner::Run(std::function<void()> pass, std::chrono::millisecond
       }
     }
   }
+  // Told without the lock, so that the worker does not wake only to wait
+  // for it.
+  lock.unlock();
   workers.work.notify_one();
+  lock.lock();
   if (workers.answered.wait_for(lock, wait, [&] { return job->done; })) return true;
   job->late = true;
   job->landed = std::move(landed);

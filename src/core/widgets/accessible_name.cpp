@@ -14,19 +14,41 @@ bool NameIsNotShownText(const Control& control) {
 }
 
 std::string AccessibleName(const Control& control) {
+  std::string name;
+  AccessibleNameInto(control, name);
+  return name;
+}
+
+void AccessibleNameInto(const Control& control, std::string& name) {
+  name.clear();
   if (control.Kind() == ControlKind::kPageControl) {
     const TabSheet* page = static_cast<const PageControl&>(control).ActivePage();
-    return page != nullptr ? page->Text() : std::string();
+    if (page != nullptr) name = page->Text();
+    return;
   }
   if (control.NamedBy().empty()) {
-    return GoesByOwnText(control) ? control.Text() : std::string();
+    if (GoesByOwnText(control)) name = control.Text();
+    return;
   }
-  std::string name;
   for (const Control* part : control.NamedBy()) {
     if (part != control.NamedBy().front()) name += ": ";
     name += part->Text();
   }
-  return name;
+}
+
+bool AccessibleNameIs(const Control& control, std::string_view name) {
+  if (control.Kind() == ControlKind::kPageControl || control.NamedBy().empty()) {
+    return AccessibleName(control) == name;
+  }
+  for (const Control* part : control.NamedBy()) {
+    if (part != control.NamedBy().front()) {
+      if (!name.starts_with(": ")) return false;
+      name.remove_prefix(2);
+    }
+    if (!name.starts_with(part->Text())) return false;
+    name.remove_prefix(part->Text().size());
+  }
+  return name.empty();
 }
 
 }  // namespace sqp::widgets

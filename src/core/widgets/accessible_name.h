@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "widgets/control.h"
 
@@ -12,6 +13,10 @@ namespace sqp::widgets {
 // its value and never its name, and a page container, which goes by the
 // caption of the page it shows (its tabs, which would say so, are hidden).
 std::string AccessibleName(const Control& control);
+// The same into `name`, whose storage is reused.
+void AccessibleNameInto(const Control& control, std::string& name);
+// Whether AccessibleName(control) is `name`, without forming it.
+bool AccessibleNameIs(const Control& control, std::string_view name);
 
 // Whether a change of the control's own text is a change of its name.
 bool GoesByOwnText(const Control& control);

@@ -73,6 +73,11 @@ std::vector<Control*> Control::TabOrderedChildren() const {
   return windowed;
 }
 
+void Control::SetNamedBy(std::vector<const Control*> named_by) {
+  named_by_ = std::move(named_by);
+  if (Form* form = OwnerForm()) form->NoteChange();
+}
+
 void Control::Notify(Change change) {
   if (Form* form = OwnerForm()) form->NotifyObservers(*this, change);
 }

@@ -103,7 +103,7 @@ class Control {
   // The controls whose texts name this one to assistive technology, in
   // reading order; empty when it goes by its own text.
   const std::vector<const Control*>& NamedBy() const { return named_by_; }
-  void SetNamedBy(std::vector<const Control*> named_by) { named_by_ = std::move(named_by); }
+  void SetNamedBy(std::vector<const Control*> named_by);
 
  protected:
   void Notify(Change change);

@@ -1,6 +1,7 @@
 #include "widgets/form.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "widgets/accessible_name.h"
 #include "widgets/button.h"
@@ -10,6 +11,9 @@
 namespace sqp::widgets {
 
 namespace {
+
+// Shared by every form, so that no two revisions are equal.
+std::atomic<std::uint64_t> revisions{0};
 
 void AppendTabOrder(const Control& parent, std::vector<Control*>& list) {
   for (Control* child : parent.TabOrderedChildren()) {
@@ -21,7 +25,11 @@ void AppendTabOrder(const Control& parent, std::vector<Control*>& list) {
 }  // namespace
 
 Form::Form(std::string name, Bounds client_area)
-    : Control(ControlKind::kForm, std::move(name), nullptr, client_area) {}
+    : Control(ControlKind::kForm, std::move(name), nullptr, client_area) {
+  NoteChange();
+}
+
+void Form::NoteChange() { revision_ = revisions.fetch_add(1, std::memory_order_relaxed) + 1; }
 
 Form::~Form() {
   // Controls go before the observer list so that nothing notifies into it.
@@ -50,6 +58,7 @@ void Form::RemoveObserver(ControlObserver* observer) {
 }
 
 void Form::NotifyObservers(Control& control, Change change) {
+  NoteChange();
   // Copied: an observer may unsubscribe while being told.
   const std::vector<ControlObserver*> observers = observers_;
   for (ControlObserver* observer : observers) observer->ControlChanged(control, change);

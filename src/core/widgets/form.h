@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,15 +28,27 @@ class Form : public Control {
     auto control = std::make_unique<T>(std::move(name), parent, bounds);
     T* raw = control.get();
     owned_.push_back(std::move(control));
+    NoteChange();
     return raw;
   }
   // Every control of the form in creation order.
   std::vector<Control*> AllControls() const;
+  // The same without a copy, for what runs on every key press.
+  template <class Visit>
+  void ForEachControl(Visit&& visit) const {
+    for (const auto& control : owned_) visit(static_cast<const Control&>(*control));
+  }
   Control* FindControl(std::string_view name) const;
 
   void AddObserver(ControlObserver* observer);
   void RemoveObserver(ControlObserver* observer);
   void NotifyObservers(Control& control, Change change);
+
+  // Moves on with every change of the form or its controls, and is never
+  // the same for two forms: an equal revision means nothing changed.
+  std::uint64_t Revision() const { return revision_; }
+  // A change that tells no observer: a control created or named.
+  void NoteChange();
 
   // Tells observers to have a screen reader speak `text` (kAnnouncement on
   // the form): what the user's last act changed, which they cannot see.
@@ -66,6 +79,7 @@ class Form : public Control {
   Control* focused_ = nullptr;
   std::string announcement_;
   bool activated_ = false;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace sqp::widgets

@@ -3,6 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "probes/file_probes.h"
 #include "probes/name_match.h"
 #include "probes/posix/pass_cache.h"
@@ -41,35 +45,49 @@ bool IsPlainPath(const std::string& path, Wildcards wildcards) {
   return wildcards == Wildcards::kLiteral || !HasWildcard(path);
 }
 
-// The entry a probe's text names, as the file system spells it, and its
-// status; nothing when there is none.
-std::optional<std::string> StatFound(const std::string& text, Wildcards wildcards,
-                                     struct stat& info) {
-  std::optional<std::string> spelling = LookupSpelling(text);
-  if (!spelling) return std::nullopt;
+// Finds the entry a probe's text names and its status: `found` is the entry
+// as the file system spells it, kept in `text` or in `storage`. False when
+// there is none.
+bool StatFound(const std::string& text, Wildcards wildcards, struct stat& info,
+               std::string& storage, std::string_view& found) {
+  // Most texts are their own spelling: no copy for them.
+  const std::string* spelling = &text;
+  if (!IsOwnLookupSpelling(text)) {
+    std::optional<std::string> spelt = LookupSpelling(text);
+    if (!spelt) return false;
+    storage = std::move(*spelt);
+    spelling = &storage;
+  }
   // One system call for the usual case: the name is spelt as on disk.
-  if (IsPlainPath(*spelling, wildcards) && stat(spelling->c_str(), &info) == 0) return spelling;
+  if (IsPlainPath(*spelling, wildcards) && stat(spelling->c_str(), &info) == 0) {
+    found = *spelling;
+    return true;
+  }
   PathLookup lookup = LookUpPath(*spelling, wildcards);
   if (lookup.result != LookupResult::kFound || stat(lookup.path.c_str(), &info) != 0) {
-    return std::nullopt;
+    return false;
   }
-  return std::move(lookup.path);
+  storage = std::move(lookup.path);
+  found = storage;
+  return true;
 }
 
 // Whether the folder that holds `path` may be listed, once per folder and pass.
 bool FolderMayBeListed(std::string_view path) {
   while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
   const std::size_t slash = path.rfind('/');
-  const std::string folder(slash == std::string_view::npos ? std::string_view(".")
-                           : slash == 0                    ? std::string_view("/")
-                                                           : path.substr(0, slash));
+  const std::string_view folder = slash == std::string_view::npos ? std::string_view(".")
+                                  : slash == 0                    ? std::string_view("/")
+                                                                  : path.substr(0, slash);
   PassCache* cache = CurrentPassCache();
   if (cache != nullptr) {
-    const auto known = cache->listable.find(folder);
-    if (known != cache->listable.end()) return known->second;
+    for (const auto& [known, listable] : cache->listable) {
+      if (known == folder) return listable;
+    }
   }
-  const bool listable = access(folder.c_str(), R_OK) == 0;
-  if (cache != nullptr) cache->listable.emplace(folder, listable);
+  const std::string folder_path(folder);
+  const bool listable = access(folder_path.c_str(), R_OK) == 0;
+  if (cache != nullptr) cache->listable.emplace_back(folder_path, listable);
   return listable;
 }
 
@@ -79,9 +97,14 @@ int OpenForSize(const std::string& path) {
 }
 
 int OpenFound(const std::string& text) {
-  const std::optional<std::string> spelling = LookupSpelling(text);
-  if (!spelling) throw EInOutError(3);  // a drive without a prefix, or "~" without a home
-  const std::string& path = *spelling;
+  const bool own_spelling = IsOwnLookupSpelling(text);
+  std::string storage;
+  if (!own_spelling) {
+    std::optional<std::string> spelling = LookupSpelling(text);
+    if (!spelling) throw EInOutError(3);  // a drive without a prefix, or "~" without a home
+    storage = std::move(*spelling);
+  }
+  const std::string& path = own_spelling ? text : storage;
   // The exact name first, as in StatFound; any failure takes the full lookup,
   // whose error codes then decide.
   if (IsPlainPath(path, Wildcards::kLiteral)) {
@@ -118,17 +141,22 @@ int OpenFound(const std::string& text) {
 
 bool FileIsPresent(const std::string& path) {
   struct stat info;
-  const std::optional<std::string> found = StatFound(path, Wildcards::kExpand, info);
+  std::string storage;
+  std::string_view found;
   // FindFirstFile lists the folder: where that may not be read, it finds
   // nothing, not even a name spelt exactly.
-  return found.has_value() && !S_ISDIR(info.st_mode) && FolderMayBeListed(*found);
+  return StatFound(path, Wildcards::kExpand, info, storage, found) && !S_ISDIR(info.st_mode) &&
+         FolderMayBeListed(found);
 }
 
 bool FileIsWriteable(const std::string& path) {
   // The owner's write bit is what Wine shows as the read-only attribute.
   // access() is no use here: it says yes to root for every file.
   struct stat info;
-  return StatFound(path, Wildcards::kLiteral, info) && (info.st_mode & S_IWUSR) != 0;
+  std::string storage;
+  std::string_view found;
+  return StatFound(path, Wildcards::kLiteral, info, storage, found) &&
+         (info.st_mode & S_IWUSR) != 0;
 }
 
 std::uint32_t FileByteSize(const std::string& path) {

@@ -4,6 +4,8 @@
 
 #include <string>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "probes/posix/path_lookup.h"
 
@@ -25,7 +27,8 @@ struct FolderLookup {
 struct PassCache {
   std::unordered_map<std::string, FolderLookup> folders;
   std::unordered_map<std::string, PathLookup> paths;
-  std::unordered_map<std::string, bool> listable;
+  // Few folders a pass: a list is searched without a copy of the key.
+  std::vector<std::pair<std::string, bool>> listable;
 };
 
 // The cache of the pass open on this thread, or nothing outside a pass.

@@ -15,6 +15,31 @@ std::string EnvironmentValue(const char* name) {
   return value != nullptr ? value : "";
 }
 
+bool NeedsEnvironment(std::string_view text) {
+  return IsDriveLetterText(text) || text == "~" || text.starts_with("~/");
+}
+
+// Whether CollapseDotSteps would give `path` back as it is: no "." or ".."
+// name and no run of "/". Most texts are, and a probe asks for six of them
+// on every keystroke.
+bool HasNoDotSteps(std::string_view path) {
+  // Whether the name that starts at `at` is empty (a run of "/", unless it
+  // ends the text), "." or "..".
+  const auto is_step = [path](std::size_t at) {
+    const std::string_view name = path.substr(at, path.find('/', at) - at);
+    return name.empty() ? at < path.size() : name == "." || name == "..";
+  };
+  // A plain loop: a name rarely starts with "." or "/", so only those are
+  // looked at more closely.
+  if (!path.empty() && path.front() == '.' && is_step(0)) return false;
+  for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+    if (path[i] == '/' && (path[i + 1] == '/' || path[i + 1] == '.') && is_step(i + 1)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 PathEnvironment PathEnvironmentOfProcess() {
@@ -30,6 +55,7 @@ std::optional<std::string> WinePrefix(const PathEnvironment& environment) {
 }
 
 std::string CollapseDotSteps(std::string_view path) {
+  if (HasNoDotSteps(path)) return std::string(path);
   const bool absolute = !path.empty() && path.front() == '/';
   std::vector<std::string_view> kept;
   std::size_t leading_parents = 0;
@@ -101,8 +127,14 @@ std::optional<std::string> PosixSpelling(std::string_view text,
   return std::string(text);
 }
 
+bool IsOwnLookupSpelling(std::string_view text) {
+  return !NeedsEnvironment(text) && HasNoDotSteps(text);
+}
+
 std::optional<std::string> LookupSpelling(std::string_view text) {
-  std::optional<std::string> spelling = PosixSpelling(text);
+  // The environment is read only for the texts that use it.
+  if (!NeedsEnvironment(text)) return CollapseDotSteps(text);
+  std::optional<std::string> spelling = PosixSpelling(text, PathEnvironmentOfProcess());
   if (spelling && !IsDriveLetterText(text)) *spelling = CollapseDotSteps(*spelling);
   return spelling;
 }

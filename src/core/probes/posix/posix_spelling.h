@@ -49,4 +49,8 @@ std::string CollapseDotSteps(std::string_view path);
 // has taken them already, never leaving the drive).
 std::optional<std::string> LookupSpelling(std::string_view text);
 
+// Whether LookupSpelling gives `text` back as it is, so that a probe may
+// use the text without a copy.
+bool IsOwnLookupSpelling(std::string_view text);
+
 }  // namespace sqp
