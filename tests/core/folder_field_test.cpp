@@ -5,14 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "sqpmain/found_folders_offer.h"
 #include "support/check_counter.h"
+#include "support/posted_callbacks.h"
 #include "support/temp_tree.h"
 #include "support/wizard_session.h"
 
@@ -160,23 +159,10 @@ TEST(FolderField, OffersFoundFoldersInAnEmptyFieldOnDown) {
   MakeMapFiles(tree, "client");
   const std::string folder = tree.Path("client");
   ClientField client(tree);
-  std::mutex mutex;
-  std::condition_variable posted;
-  std::vector<std::function<void()>> callbacks;
-  StartFolderSearch(
-      client.form,
-      [&](std::function<void()> callback) {
-        const std::lock_guard<std::mutex> lock(mutex);
-        callbacks.push_back(std::move(callback));
-        posted.notify_all();
-      },
-      std::make_shared<OnePlace>(folder));
-  {
-    std::unique_lock<std::mutex> lock(mutex);
-    posted.wait(lock, [&] { return !callbacks.empty(); });
-  }
+  PostedCallbacks posted;
+  StartFolderSearch(client.form, posted.Poster(), std::make_shared<OnePlace>(folder));
   EXPECT_EQ(client.field.CueText(), "");
-  callbacks.front()();
+  posted.RunNext();
   EXPECT_EQ(client.edit.Text(), "");
   EXPECT_EQ(client.counter.checks, 0);
   EXPECT_EQ(client.field.CueText(), "Found 1 folder: press Down to choose");

@@ -14,12 +14,14 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <limits>
+#include <mutex>
 #include <optional>
 #include <string>
 
 #include "accessible_names.h"
 #include "dropped_paths.h"
 #include "folder_field.h"
+#include "sqpmain/found_folders_offer.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
 #include "widgets/label.h"
@@ -129,12 +131,35 @@ QtWizardWindow::QtWizardWindow(Application& application, TSQPMainForm& form,
   SyncFocus();
 }
 
+struct QtWizardWindow::Mailbox {
+  std::mutex mutex;
+  QtWizardWindow* window = nullptr;
+};
+
 QtWizardWindow::~QtWizardWindow() {
+  if (mailbox_) {
+    const std::lock_guard<std::mutex> lock(mailbox_->mutex);
+    mailbox_->window = nullptr;
+  }
   form_.RemoveObserver(this);
   removeEventFilter(this);
   for (auto& [control, widget] : widgets_) {
     if (widget != this) widget->removeEventFilter(this);
   }
+}
+
+void QtWizardWindow::StartFolderSearch() {
+  if (mailbox_) return;
+  mailbox_ = std::make_shared<Mailbox>();
+  mailbox_->window = this;
+  sqp::StartFolderSearch(
+      form_,
+      [mailbox = mailbox_](std::function<void()> callback) {
+        const std::lock_guard<std::mutex> lock(mailbox->mutex);
+        if (mailbox->window != nullptr)
+          QMetaObject::invokeMethod(mailbox->window, std::move(callback), Qt::QueuedConnection);
+      },
+      MachineSearchPlaces());
 }
 
 QWidget* QtWizardWindow::WidgetFor(const Control* control) const {
