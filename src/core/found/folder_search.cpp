@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <set>
 #include <system_error>
@@ -71,11 +72,13 @@ void WalkPlace(SearchState& state, std::size_t index, const SearchPlace& place) 
     int level = 0;
     bool through_link = false;
   };
-  std::vector<Step> pending = {{place.path, place.spelling, 0, false}};
+  // Level by level: when the limits end the search, what it has listed is
+  // the part nearest the place, where installs are.
+  std::deque<Step> pending = {{place.path, place.spelling, 0, false}};
   std::set<std::string> visited;
   while (!pending.empty() && state.MayList()) {
-    const Step step = std::move(pending.back());
-    pending.pop_back();
+    const Step step = std::move(pending.front());
+    pending.pop_front();
     PlaceListing listing = state.places->List(step.path);
     if (listing.skipped) continue;
     // Two links to one folder, or a link back up: each folder once.
@@ -94,8 +97,8 @@ void WalkPlace(SearchState& state, std::size_t index, const SearchPlace& place) 
     // Walked in the order Wine lists them, a folder's own subfolders before
     // the links beside them: a folder reached both ways keeps its own path.
     std::sort(folders.begin(), folders.end(), [](const PlaceEntry* a, const PlaceEntry* b) {
-      if (a->link != b->link) return a->link;
-      return ListsBefore(b->name, a->name);
+      if (a->link != b->link) return b->link;
+      return ListsBefore(a->name, b->name);
     });
     for (const PlaceEntry* entry : folders) {
       std::string spelling = step.spelling;
