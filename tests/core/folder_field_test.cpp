@@ -160,7 +160,7 @@ TEST(FolderField, OffersFoundFoldersInAnEmptyFieldOnDown) {
   const std::string folder = tree.Path("client");
   ClientField client(tree);
   PostedCallbacks posted;
-  StartFolderSearch(client.form, posted.Poster(), std::make_shared<OnePlace>(folder));
+  StartFolderSearch(client.form, posted.Window(), std::make_shared<OnePlace>(folder));
   EXPECT_EQ(client.field.CueText(), "");
   posted.RunNext();
   EXPECT_EQ(client.edit.Text(), "");

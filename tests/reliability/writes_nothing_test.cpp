@@ -73,7 +73,7 @@ class WritesNothing : public ::testing::Test {
     // client, cd, lower, odd, sock and C:\UO.
     PostedCallbacks posted;
     StartFolderSearch(
-        form, posted.Poster(),
+        form, posted.Window(),
         std::make_shared<PosixSearchPlaces>(PathEnvironment{tree_.Path("prefix"), tree_.Root()},
                                             std::vector{tree_.Root()}));
     posted.RunNext();

@@ -2,8 +2,11 @@
 
 #include <condition_variable>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
+
+#include "app/window_post.h"
 
 namespace sqp::testing {
 
@@ -11,13 +14,8 @@ namespace sqp::testing {
 // here until the test runs them.
 class PostedCallbacks {
  public:
-  std::function<void(std::function<void()>)> Poster() {
-    return [this](std::function<void()> callback) {
-      const std::lock_guard<std::mutex> lock(mutex_);
-      callbacks_.push_back(std::move(callback));
-      posted_.notify_all();
-    };
-  }
+  // The window post the threads hold; it lives as long as this.
+  std::shared_ptr<WindowPost> Window() const { return window_; }
   // Waits for the next callback and runs it.
   void RunNext() {
     std::unique_lock<std::mutex> lock(mutex_);
@@ -32,6 +30,12 @@ class PostedCallbacks {
   std::mutex mutex_;
   std::condition_variable posted_;
   std::vector<std::function<void()>> callbacks_;
+  std::shared_ptr<WindowPost> window_ =
+      std::make_shared<WindowPost>([this](std::function<void()> callback) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        callbacks_.push_back(std::move(callback));
+        posted_.notify_all();
+      });
 };
 
 }  // namespace sqp::testing

@@ -5,12 +5,12 @@
 
 namespace sqp {
 
-void StartFolderSearch(TSQPMainForm& form, WindowPoster post,
+void StartFolderSearch(TSQPMainForm& form, std::shared_ptr<WindowPost> post,
                        std::shared_ptr<const SearchPlaces> places, SearchLimits limits) {
   try {
     std::thread([&form, post = std::move(post), places = std::move(places), limits] {
       FoundFolders found = SearchFolders(places, limits);
-      post([&form, found = std::move(found)] {
+      post->Post([&form, found = std::move(found)] {
         form.FolderFieldOf(form.UOClientPathEdit)->SetFoundFolders(found.client);
         form.FolderFieldOf(form.UOCDPathEdit)->SetFoundFolders(found.cd);
       });

@@ -14,7 +14,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <limits>
-#include <mutex>
 #include <optional>
 #include <string>
 
@@ -131,16 +130,7 @@ QtWizardWindow::QtWizardWindow(Application& application, TSQPMainForm& form,
   SyncFocus();
 }
 
-struct QtWizardWindow::Mailbox {
-  std::mutex mutex;
-  QtWizardWindow* window = nullptr;
-};
-
 QtWizardWindow::~QtWizardWindow() {
-  if (mailbox_) {
-    const std::lock_guard<std::mutex> lock(mailbox_->mutex);
-    mailbox_->window = nullptr;
-  }
   form_.RemoveObserver(this);
   removeEventFilter(this);
   for (auto& [control, widget] : widgets_) {
@@ -149,17 +139,9 @@ QtWizardWindow::~QtWizardWindow() {
 }
 
 void QtWizardWindow::StartFolderSearch() {
-  if (mailbox_) return;
-  mailbox_ = std::make_shared<Mailbox>();
-  mailbox_->window = this;
-  sqp::StartFolderSearch(
-      form_,
-      [mailbox = mailbox_](std::function<void()> callback) {
-        const std::lock_guard<std::mutex> lock(mailbox->mutex);
-        if (mailbox->window != nullptr)
-          QMetaObject::invokeMethod(mailbox->window, std::move(callback), Qt::QueuedConnection);
-      },
-      MachineSearchPlaces());
+  if (searching_) return;
+  searching_ = true;
+  sqp::StartFolderSearch(form_, application_.WindowThread(), MachineSearchPlaces());
 }
 
 QWidget* QtWizardWindow::WidgetFor(const Control* control) const {

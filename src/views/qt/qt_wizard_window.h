@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QWidget>
-#include <memory>
 #include <unordered_map>
 
 #include "announcement.h"
@@ -60,9 +59,7 @@ class QtWizardWindow : public QWidget, private widgets::ControlObserver {
   const widgets::Control* editing_ = nullptr;
   bool syncing_focus_ = false;
   Announcement* announcement_ = nullptr;
-  struct Mailbox;
-  // Where the search hands its answer in; it outlives the window.
-  std::shared_ptr<Mailbox> mailbox_;
+  bool searching_ = false;
 };
 
 }  // namespace sqp::qt

@@ -1,11 +1,28 @@
 #include <windows.h>
 
+#include <string_view>
+
 #include "encoding/win32/text_conversion.h"
 #include "found/search_places.h"
 
 namespace sqp {
 
 namespace {
+
+// Under Wine a drive may stand for the Unix root (Z:): the whole machine,
+// with /proc and network mounts, is no disc; and a listing that hangs there
+// holds Wine's folder lock, which every check waits on.
+bool IsWholeUnixRoot(const std::wstring& root) {
+  using UnixName = char*(CDECL*)(LPCWSTR);
+  static const auto unix_name = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  if (unix_name == nullptr) return false;
+  char* name = unix_name(root.c_str());
+  if (name == nullptr) return false;
+  const bool whole = std::string_view(name).find_first_not_of('/') == std::string_view::npos;
+  HeapFree(GetProcessHeap(), 0, name);
+  return whole;
+}
 
 // Every drive of the fixed, removable and CD-ROM kinds. Never a network
 // drive, and never A: or B:, where asking a floppy drive may wait on it.
@@ -19,7 +36,9 @@ class Win32SearchPlaces : public SearchPlaces {
       const char letter = static_cast<char>('A' + index);
       const std::wstring root = {static_cast<wchar_t>(letter), L':', L'\\'};
       const UINT kind = GetDriveTypeW(root.c_str());
-      if (kind != DRIVE_FIXED && kind != DRIVE_REMOVABLE && kind != DRIVE_CDROM) continue;
+      if ((kind != DRIVE_FIXED && kind != DRIVE_REMOVABLE && kind != DRIVE_CDROM) ||
+          IsWholeUnixRoot(root))
+        continue;
       const std::string spelling = {letter, ':', '\\'};
       places.push_back({spelling, spelling, '\\'});
     }
