@@ -84,8 +84,16 @@ red() { pixels "$1" "#FF0000"; }
 only_green() { [ "$(green "$1")" -gt 0 ] && [ "$(red "$1")" -eq 0 ]; }
 only_red() { [ "$(red "$1")" -gt 0 ] && [ "$(green "$1")" -eq 0 ]; }
 no_result() { [ "$(red "$1")" -eq 0 ] && [ "$(green "$1")" -eq 0 ]; }
-# The cue text's grey, drawn in the empty client field.
-cue_shown() { [ "$(pixels "$1" "#808080")" -gt 20 ]; }
+# Something drawn inside the empty client field, which is white without
+# its cue text.
+cue_shown() {
+  local x y x2 y2
+  read -r x y <<<"$(layout_point "$1" 224 19)"
+  read -r x2 y2 <<<"$(layout_point "$1" 440 34)"
+  import -window "$1" "$work/shot.png" 2>/dev/null
+  convert "$work/shot.png" -crop "$((x2 - x))x$((y2 - y))+$x+$y" -format %c histogram:info:- |
+    grep -qv '#FFFFFF'
+}
 green_and_red() { [ "$(green "$1")" -gt 0 ] && [ "$(red "$1")" -gt 0 ]; }
 
 # A point of the window laid out at 461 pixels wide, scaled as the program
@@ -590,6 +598,8 @@ found() {
   truncate -s 21971754 "$work/disc/Statics0.mul"  # The Second Age
   ln -s "$work/disc" "$WINEPREFIX/dosdevices/d:"
   wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >>"$work/wine.log" 2>&1 </dev/null
+  # Drive kinds are read when Wine starts.
+  wineserver -w
   touch "$work/north.sq2"
   start_program "$(windows_path "$work/north.sq2")"
   wait_until window_shown "Stonequill Patch 1" || fail "no window titled \"Stonequill Patch 1\""
