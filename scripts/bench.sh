@@ -43,6 +43,11 @@ for check in client cd; do
 done
 
 echo
+echo "== The search for installed folders, five prefixes and 22,105 folders"
+"$bin/found/found_search_bench" --benchmark_min_time="${MIN_TIME:-0.5}" |
+  tee "$results/found_search.txt"
+
+echo
 echo "== Start-up to the first expose, offscreen"
 "$bin/startup/startup_driver" "${STARTUP_RUNS:-30}" "$bin/startup/sqpatch_until_shown" \
   "$bin/startup/bare_window" "$demo/demo.sq2" "$demo/client" "$demo/cd" |

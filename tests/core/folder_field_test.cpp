@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "sqpmain/found_folders_offer.h"
 #include "support/check_counter.h"
+#include "support/posted_callbacks.h"
 #include "support/temp_tree.h"
 #include "support/wizard_session.h"
 
@@ -134,6 +136,61 @@ TEST(FolderField, TakesAWholeTextAsOneUserEditOnlyWhileItTakesInput) {
       }
     }
   }
+}
+
+// A machine with one place that holds the map files of `folder`.
+class OnePlace : public SearchPlaces {
+ public:
+  explicit OnePlace(std::string folder) : folder_(std::move(folder)) {}
+  std::vector<SearchPlace> Places() const override { return {{folder_, folder_}}; }
+  PlaceListing List(const std::string&) const override {
+    return {false, "", {{"StaIdx0.mul"}, {"Statics0.mul"}, {"Map0.mul"}}};
+  }
+  std::string Join(const std::string& f, const std::string& n) const override { return f + n; }
+
+ private:
+  std::string folder_;
+};
+
+// The search's results are offered, never written: the field keeps its text
+// and no check runs until the user takes one, as one user edit.
+TEST(FolderField, OffersFoundFoldersInAnEmptyFieldOnDown) {
+  TempTree tree;
+  MakeMapFiles(tree, "client");
+  const std::string folder = tree.Path("client");
+  ClientField client(tree);
+  PostedCallbacks posted;
+  StartFolderSearch(client.form, posted.Window(), std::make_shared<OnePlace>(folder));
+  EXPECT_EQ(client.field.CueText(), "");
+  posted.RunNext();
+  EXPECT_EQ(client.edit.Text(), "");
+  EXPECT_EQ(client.counter.checks, 0);
+  EXPECT_EQ(client.field.CueText(), "Found 1 folder: press Down to choose");
+  EXPECT_EQ(client.form.FolderFieldOf(client.form.UOCDPathEdit)->FoundFolders(),
+            std::vector{folder});
+  struct Case {
+    const char* text;
+    Key key;
+    widgets::Modifiers modifiers;
+    bool opens;
+  } cases[] = {
+      {"", Key::kDown, widgets::kNoModifier, true},   {"", Key::kDown, widgets::kAlt, true},
+      {"", Key::kDown, widgets::kShift, false},       {"", Key::kUp, widgets::kNoModifier, false},
+      {"x", Key::kDown, widgets::kNoModifier, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.text) + " key " + std::to_string(static_cast<int>(c.key)));
+    client.run.TypeOver(client.edit, c.text);
+    const auto entries = client.field.ListOnKey(c.key, c.modifiers);
+    EXPECT_EQ(entries.has_value(), c.opens);
+    if (entries) {
+      EXPECT_EQ(*entries, std::vector{folder});
+    }
+  }
+  const int checks = client.counter.checks;
+  client.field.TakeText(folder);
+  EXPECT_EQ(client.counter.checks - checks, 1);
+  EXPECT_TRUE(client.run.NextEnabled());
 }
 
 }  // namespace

@@ -36,6 +36,12 @@ if [ "${1:-}" = session ]; then
     status=$?
   kill "$program" 2>/dev/null || true
   wait "$program" 2>/dev/null || true
+  # Started with the patch file alone in a home that holds a client and a CD.
+  HOME=$work/home WINEPREFIX= "$sqpatch" "$work/north.sq2" &
+  program=$!
+  /usr/bin/python3 "$(dirname "$0")/found_walk.py" || status=$?
+  kill "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
   exit "$status"
 fi
 
@@ -46,6 +52,13 @@ mkdir -p "$work/client" "$work/cd"
 : >"$work/north.sq2"
 : >"$work/client/StaIdx0.mul"
 : >"$work/client/Map0.mul"
+# A Wine prefix with a client under Program Files, and a CD copy on its D:.
+uo="$work/home/.wine/drive_c/Program Files/UO"
+mkdir -p "$uo" "$work/home/.wine/dosdevices" "$work/disc"
+for name in StaIdx0.mul Statics0.mul Map0.mul; do : >"$uo/$name"; : >"$work/disc/$name"; done
+truncate -s 21971754 "$work/disc/Statics0.mul"
+ln -s ../drive_c "$work/home/.wine/dosdevices/c:"
+ln -s "$work/disc" "$work/home/.wine/dosdevices/d:"
 timeout 120 xvfb-run -a -s "-screen 0 800x600x24" \
   dbus-run-session -- bash "$0" session "$sqpatch" "$work"
 echo "AT-SPI test passed"

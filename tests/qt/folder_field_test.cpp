@@ -217,10 +217,17 @@ class FolderFieldTest : public QObject {
       }
       return entries;
     };
+    // A client in the home's Wine prefix, for the search that runs meanwhile.
+    const QString uo = QDir::homePath() + "/.wine/drive_c/UO/";
+    QDir().mkpath(uo);
+    for (const char* name : {"StaIdx0.mul", "Statics0.mul", "Map0.mul"})
+      QFile(uo + name).open(QIODevice::WriteOnly);
     const QStringList before = home_entries();
     Run run({samples_->patch});
     TSQPMainForm& form = run.Form();
     auto* edit = run.Widget<QLineEdit>(form.UOClientPathEdit);
+    run.window.StartFolderSearch();
+    QTRY_VERIFY(!edit->placeholderText().isEmpty());
     QTest::keyClicks(edit, Typed("CLONE"));
     CheckCounter counter(form, form.UOClientPathEdit);
     QString start;

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "found/posix/search_places_posix.h"
+#include "sqpmain/found_folders_offer.h"
+#include "support/posted_callbacks.h"
 #include "support/scoped_environment.h"
 #include "support/temp_tree.h"
 #include "support/tree_snapshot.h"
@@ -66,6 +69,15 @@ class WritesNothing : public ::testing::Test {
     WizardSession run({patch_, tree_.Path("cli"), tree_.Path("c")});
     TSQPMainForm& form = run.Form();
     ASSERT_EQ(run.ActivePage(), 0);
+    // The search for installed folders, over the whole tree and the prefix:
+    // client, cd, lower, odd, sock and C:\UO.
+    PostedCallbacks posted;
+    StartFolderSearch(
+        form, posted.Window(),
+        std::make_shared<PosixSearchPlaces>(PathEnvironment{tree_.Path("prefix"), tree_.Root()},
+                                            std::vector{tree_.Root()}));
+    posted.RunNext();
+    EXPECT_EQ(form.FolderFieldOf(form.UOClientPathEdit)->FoundFolders().size(), 6u);
     run.TypeOver(*form.UOClientPathEdit, tree_.Path("mixed"));
     run.TypeOver(*form.UOClientPathEdit, tree_.Path("client/old/"));
     run.TypeOver(*form.UOClientPathEdit, "c:\\uo\\");

@@ -11,6 +11,7 @@
 #   window_test.sh folder_field SQPATCH_EXE SCREENSHOT_DIR FOLDER_FIELD_PROBE_EXE
 #   window_test.sh hung_mount SQPATCH_EXE SCREENSHOT_DIR FOLDER_FIELD_PROBE_EXE
 #   window_test.sh installer SQPATCH_EXE SCREENSHOT_DIR SQPATCH_MSI
+#   window_test.sh found SQPATCH_EXE SCREENSHOT_DIR
 set -euo pipefail
 mode=$1
 exe=$2
@@ -84,6 +85,16 @@ red() { pixels "$1" "#FF0000"; }
 only_green() { [ "$(green "$1")" -gt 0 ] && [ "$(red "$1")" -eq 0 ]; }
 only_red() { [ "$(red "$1")" -gt 0 ] && [ "$(green "$1")" -eq 0 ]; }
 no_colour() { [ "$(red "$1")" -eq 0 ] && [ "$(green "$1")" -eq 0 ]; }
+# Something drawn inside the empty client field, which is white without
+# its cue text.
+cue_shown() {
+  local x y x2 y2
+  read -r x y <<<"$(layout_point "$1" 224 19)"
+  read -r x2 y2 <<<"$(layout_point "$1" 440 34)"
+  import -window "$1" "$work/shot.png" 2>/dev/null
+  convert "$work/shot.png" -crop "$((x2 - x))x$((y2 - y))+$x+$y" -format %c histogram:info:- |
+    grep -qv '#FFFFFF'
+}
 green_and_red() { [ "$(green "$1")" -gt 0 ] && [ "$(red "$1")" -gt 0 ]; }
 
 # A point of the window laid out at 461 pixels wide, scaled as the program
@@ -623,6 +634,44 @@ uninstall_entries() {
 }
 one_entry() { [ "$(uninstall_entries | cut -d '|' -f 1-2)" = "$1|Stonequill" ]; }
 
+# Started with a patch file alone in a prefix of its own that holds a client
+# under "C:\Program Files (x86)\" and a CD copy on a drive D: of the CD-ROM
+# kind: the folders found take the walk to the last page in 13 key presses.
+found() {
+  export WINEPREFIX=$work/prefix
+  trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
+  timeout 300 wineboot --init >/dev/null 2>&1 </dev/null || true
+  local game="$WINEPREFIX/drive_c/Program Files (x86)/Publisher/Game" file window
+  mkdir -p "$game" "$work/disc"
+  for file in StaIdx0.mul Statics0.mul Map0.mul; do truncate -s 100 "$game/$file" "$work/disc/$file"; done
+  truncate -s 21971754 "$work/disc/Statics0.mul"  # The Second Age
+  ln -s "$work/disc" "$WINEPREFIX/dosdevices/d:"
+  wine reg add 'HKLM\Software\Wine\Drives' /v d: /d cdrom /f >>"$work/wine.log" 2>&1 </dev/null
+  # Drive kinds are read when Wine starts.
+  wineserver -w
+  touch "$work/north.sq2"
+  start_program "$(windows_path "$work/north.sq2")"
+  wait_until window_shown "Stonequill Patch 1" || fail "no window titled \"Stonequill Patch 1\""
+  window=$(window_id "Stonequill Patch 1")
+  # The search has answered once the empty client field shows its cue.
+  wait_until cue_shown "$window" || fail "the client field shows no cue"
+  save_shot "$window" found-cue
+  xdotool windowfocus --sync "$window"
+  local keys expected step=0
+  for keys in "Tab Down Return" "Tab Tab Return" "Tab Tab Down Return" "Tab Tab Return"; do
+    step=$((step + 1))
+    # shellcheck disable=SC2086
+    xdotool key --delay 200 $keys
+    case $step in
+      1 | 3) expected=only_green ;;
+      2) expected=only_red ;;
+      4) expected=no_colour ;;
+    esac
+    wait_until "$expected" "$window" || fail "after \"$keys\" (step $step) the page is not $expected"
+    save_shot "$window" "found-$step"
+  done
+}
+
 # The installer in a fresh prefix of its own, as a user meets it: a silent
 # install for the user alone, the .sq2 association, a double-click on a
 # patch file, the same version rebuilt and a higher one installed over it,
@@ -724,6 +773,7 @@ case "$mode" in
   folder_field) folder_field ;;
   hung_mount) hung_mount ;;
   installer) installer ;;
+  found) found ;;
   *) fail "unknown mode $mode" ;;
 esac
 echo "PASS: $mode"

@@ -71,6 +71,25 @@ ListKeyAction FolderField::KeyWhileListOpen(widgets::Key key, bool entry_picked)
   }
 }
 
+void FolderField::SetFoundFolders(std::vector<std::string> folders) {
+  found_ = std::move(folders);
+  if (found_listener_) found_listener_();
+}
+
+std::string FolderField::CueText() const {
+  if (found_.empty()) return {};
+  if (found_.size() == 1) return "Found 1 folder: press Down to choose";
+  return "Found " + std::to_string(found_.size()) + " folders: press Down to choose";
+}
+
+std::optional<std::vector<std::string>> FolderField::ListOnKey(widgets::Key key,
+                                                               widgets::Modifiers modifiers) const {
+  if (key != widgets::Key::kDown || (modifiers & ~widgets::Modifiers{widgets::kAlt}) != 0 ||
+      found_.empty() || !edit_.Text().empty() || !OffersFolders())
+    return std::nullopt;
+  return found_;
+}
+
 bool FolderField::TakeText(std::string text) {
   if (!OffersFolders()) return false;
   application_.Dispatch([&] { edit_.UserReplaceText(std::move(text)); });

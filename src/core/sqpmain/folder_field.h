@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -76,6 +77,23 @@ class FolderField {
   // closes and the focus moves on. Every other key goes to the field.
   static ListKeyAction KeyWhileListOpen(widgets::Key key, bool entry_picked);
 
+  // The folders the search found for this field. They are offered, never
+  // written: the field's text and its check stay as they are.
+  void SetFoundFolders(std::vector<std::string> folders);
+  const std::vector<std::string>& FoundFolders() const { return found_; }
+  // Called on the window's thread when found folders arrive.
+  void SetFoundListener(std::function<void()> listener) { found_listener_ = std::move(listener); }
+
+  // The cue text an empty field shows while found folders wait there (a
+  // cue, not the field's text: no check runs); empty when none do.
+  std::string CueText() const;
+
+  // The entries a key opens the list with: Down or Alt+Down in an empty
+  // field that takes input opens it with the found folders. Nothing for any
+  // other key or field, which go their usual way.
+  std::optional<std::vector<std::string>> ListOnKey(widgets::Key key,
+                                                    widgets::Modifiers modifiers) const;
+
   // A whole text that the user put in at once: a list entry, a folder
   // chosen in the picker, or a value set by assistive technology (a screen
   // reader, voice input). One user edit, so the check runs once. A field
@@ -94,6 +112,8 @@ class FolderField {
   Application& application_;
   widgets::Edit& edit_;
   CheckScheduler& checks_;
+  std::vector<std::string> found_;
+  std::function<void()> found_listener_;
 };
 
 }  // namespace sqp

@@ -51,8 +51,9 @@ FolderCompleter::FolderCompleter(QLineEdit* edit, TakeFunction take)
           [this](const QModelIndex& index) { take_(index.row()); });
 }
 
-void FolderCompleter::Show(const QStringList& entries) {
-  const bool changed = entries != entries_->stringList();
+void FolderCompleter::Show(const QStringList& entries, bool pick_first) {
+  const bool changed = entries != entries_->stringList() || pick_first != pick_first_;
+  pick_first_ = pick_first;
   if (changed) entries_->setStringList(entries);
   if (entries.isEmpty()) return list_->hide();
   // The same entries keep the one the user picked.
@@ -68,8 +69,9 @@ void FolderCompleter::Close() {
 void FolderCompleter::ShowWhenFocused() {
   if (entries_->rowCount() == 0 || widget() == nullptr || !widget()->hasFocus()) return;
   complete();
-  // Nothing is picked until the user moves in the list.
-  list_->setCurrentIndex(QModelIndex());
+  // Nothing is picked until the user moves in the list, unless the Down
+  // that opened it was that move.
+  list_->setCurrentIndex(pick_first_ ? entries_->index(0, 0) : QModelIndex());
 }
 
 void FolderCompleter::TakeCurrent() {

@@ -21,7 +21,8 @@ class FolderCompleter : public QCompleter {
   FolderCompleter(QLineEdit* edit, TakeFunction take);
 
   // Shows `entries` under the field while it has the focus; none hides it.
-  void Show(const QStringList& entries);
+  // With `pick_first` the first entry is picked, as Down picks it.
+  void Show(const QStringList& entries, bool pick_first = false);
   // The list closes as the user closes it: it stays closed until asked again.
   void Close();
   // How often the list has closed: entries asked for before a close come
@@ -39,6 +40,7 @@ class FolderCompleter : public QCompleter {
   QAbstractItemView* list_;  // the popup
   TakeFunction take_;
   unsigned closes_ = 0;
+  bool pick_first_ = false;
 };
 
 }  // namespace sqp::qt

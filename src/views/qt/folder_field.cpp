@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <atomic>
@@ -55,13 +56,52 @@ FolderFieldView::FolderFieldView(FolderField& field, QLineEdit* line, FolderChoo
   connect(line_, &QLineEdit::textChanged, this, [this] {
     QMetaObject::invokeMethod(this, &FolderFieldView::TakeAssistiveText, Qt::QueuedConnection);
   });
+  // Found folders: a cue in the empty field, which screen readers read as
+  // its description, and Down to open them.
+  field_.SetFoundListener([this] { ShowCue(); });
+  connect(line_, &QLineEdit::textChanged, this, &FolderFieldView::ShowCue);
+  line_->installEventFilter(this);
   line_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(line_, &QWidget::customContextMenuRequested, this, &FolderFieldView::ShowContextMenu);
 }
 
 FolderFieldView::~FolderFieldView() {
+  field_.SetFoundListener(nullptr);
   const std::lock_guard<std::mutex> lock(mailbox_->mutex);
   mailbox_->view = nullptr;
+}
+
+void FolderFieldView::ShowCue() {
+  const QString cue = QString::fromStdString(field_.CueText());
+  line_->setPlaceholderText(cue);
+  line_->setAccessibleDescription(line_->text().isEmpty() ? cue : QString());
+}
+
+bool FolderFieldView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == line_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    widgets::Modifiers modifiers = widgets::kNoModifier;
+    if (key->modifiers() & Qt::ShiftModifier) modifiers |= widgets::kShift;
+    if (key->modifiers() & Qt::ControlModifier) modifiers |= widgets::kCtrl;
+    if (key->modifiers() & Qt::AltModifier) modifiers |= widgets::kAlt;
+    const std::optional<std::vector<std::string>> found =
+        key->key() == Qt::Key_Down ? field_.ListOnKey(widgets::Key::kDown, modifiers)
+                                   : std::nullopt;
+    if (found) {
+      ShowFound(*found);
+      return true;
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void FolderFieldView::ShowFound(const std::vector<std::string>& found) {
+  // A listing asked for before is no longer wanted.
+  ++listings_asked_;
+  entries_ = found;
+  QStringList shown;
+  for (const std::string& entry : entries_) shown << FromFileSystem(entry);
+  completer_->Show(shown, true);
 }
 
 namespace {

@@ -28,7 +28,12 @@ class FolderFieldView : public QObject {
   FolderFieldView(FolderField& field, QLineEdit* line, FolderChooser choose_folder);
   ~FolderFieldView() override;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void ShowCue();
+  void ShowFound(const std::vector<std::string>& found);
   void Complete();
   void ListInBackground(const std::string& text);
   void Listed(std::uint64_t asked, unsigned closes, std::optional<FolderCompletionBase> base,

@@ -20,6 +20,7 @@
 #include "accessible_names.h"
 #include "dropped_paths.h"
 #include "folder_field.h"
+#include "sqpmain/found_folders_offer.h"
 #include "widgets/button.h"
 #include "widgets/edit.h"
 #include "widgets/label.h"
@@ -135,6 +136,12 @@ QtWizardWindow::~QtWizardWindow() {
   for (auto& [control, widget] : widgets_) {
     if (widget != this) widget->removeEventFilter(this);
   }
+}
+
+void QtWizardWindow::StartFolderSearch() {
+  if (searching_) return;
+  searching_ = true;
+  sqp::StartFolderSearch(form_, application_.WindowThread(), MachineSearchPlaces());
 }
 
 QWidget* QtWizardWindow::WidgetFor(const Control* control) const {

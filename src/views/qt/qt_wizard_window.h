@@ -27,6 +27,10 @@ class QtWizardWindow : public QWidget, private widgets::ControlObserver {
   QWidget* WidgetFor(const widgets::Control* control) const;
   const LayoutMetrics& Metrics() const { return metrics_; }
 
+  // Searches this machine for installed clients and CD copies, once the
+  // window shows, and offers them in the folder fields while it lives.
+  void StartFolderSearch();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   bool event(QEvent* event) override;
@@ -55,6 +59,7 @@ class QtWizardWindow : public QWidget, private widgets::ControlObserver {
   const widgets::Control* editing_ = nullptr;
   bool syncing_focus_ = false;
   Announcement* announcement_ = nullptr;
+  bool searching_ = false;
 };
 
 }  // namespace sqp::qt

@@ -35,6 +35,7 @@ int RunSQPatch(std::vector<std::string> arguments) {
   QtWizardWindow window(program.App(), program.SQPMainForm());
   program.App().ShowMainForm();
   window.show();
+  window.StartFolderSearch();
   QApplication::exec();
   return program.ExitStatus();
 }

@@ -16,6 +16,8 @@ constexpr UINT_PTR kSubclassId = 0x5351;
 // Sent by a served object to its own window (always on the window's thread,
 // where COM calls into it arrive) for the control's current name.
 const UINT kNameMessage = RegisterWindowMessageW(L"StonequillPatchAccessibleName");
+// The same for its description: an empty edit's cue text.
+const UINT kDescriptionMessage = RegisterWindowMessageW(L"StonequillPatchAccessibleDescription");
 
 // The system's accessible object for a window's client area with the name
 // taken from the window's control. Every other question goes to the
@@ -91,6 +93,13 @@ class NamedAccessible final : public IAccessible {
     return system_->get_accValue(child, value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+    std::wstring own;
+    if (description != nullptr && child.vt == VT_I4 && child.lVal == CHILDID_SELF &&
+        IsWindow(window_) &&
+        SendMessageW(window_, kDescriptionMessage, 0, reinterpret_cast<LPARAM>(&own)) != 0) {
+      *description = SysAllocStringLen(own.data(), static_cast<UINT>(own.size()));
+      return *description != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
     return system_->get_accDescription(child, description);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
@@ -186,6 +195,17 @@ LRESULT CALLBACK ServingProc(HWND window, UINT message, WPARAM wparam, LPARAM lp
     if (const LRESULT answer = AnswerGetObject(window, wparam); answer != 0) return answer;
   } else if (message == kNameMessage) {
     *reinterpret_cast<std::wstring*>(lparam) = Utf8ToWide(widgets::AccessibleName(*control));
+    return 1;
+  } else if (message == kDescriptionMessage) {
+    // An empty edit's cue text, which says what the field offers.
+    wchar_t class_name[16] = L"";
+    wchar_t cue[256] = L"";
+    GetClassNameW(window, class_name, 16);
+    if (lstrcmpiW(class_name, WC_EDITW) != 0 || GetWindowTextLengthW(window) != 0 ||
+        !SendMessageW(window, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 256) ||
+        cue[0] == L'\0')
+      return 0;
+    *reinterpret_cast<std::wstring*>(lparam) = cue;
     return 1;
   } else if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(window, &ServingProc, kSubclassId);

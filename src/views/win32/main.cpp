@@ -45,6 +45,7 @@ int RunProgram(HINSTANCE instance, int show_command) {
                                       application_window.Window());
   application_window.SetMainWindow(form_view.Window());
   application_window.Show(show_command);
+  form_view.StartFolderSearch();
   RunEventLoop(form_view);
   return program.ExitStatus();
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "encoding/win32/text_conversion.h"
+#include "sqpmain/found_folders_offer.h"
 #include "views/win32/accessible_names.h"
 #include "views/win32/dropped_paths.h"
 #include "views/win32/folder_field.h"
@@ -90,6 +91,9 @@ Win32FormView::Win32FormView(Application& application, TSQPMainForm& form, HINST
 }
 
 Win32FormView::~Win32FormView() {
+  for (const auto& [control, native] : windows_) {
+    if (FolderField* field = form_.FolderFieldOf(control)) field->SetFoundListener(nullptr);
+  }
   form_.RemoveObserver(this);
   if (window_ != nullptr) DestroyWindow(window_);
   for (const auto& [color, brush] : brushes_) DeleteObject(brush);
@@ -138,8 +142,34 @@ HWND Win32FormView::CreateEdit(Control& edit, HWND parent) {
     // Dropped folders come to the edit itself, not to its parent.
     DragAcceptFiles(native, TRUE);
     AttachFolderCompletion(native, *field);
+    form_.FolderFieldOf(&edit)->SetFoundListener([this, native] { ShowCue(native); });
   }
   return native;
+}
+
+void Win32FormView::StartFolderSearch() {
+  if (searching_) return;
+  searching_ = true;
+  sqp::StartFolderSearch(form_, application_.WindowThread(), MachineSearchPlaces());
+}
+
+void Win32FormView::ShowCue(HWND edit_window) {
+  const FolderField* field = FolderFieldOf(edit_window);
+  if (field == nullptr) return;
+  // Shown while the field is empty, focused or not.
+  const std::wstring cue = Utf8ToWide(field->CueText());
+  SendMessageW(edit_window, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(cue.c_str()));
+  // Wine's edit draws a new cue only when it repaints.
+  InvalidateRect(edit_window, nullptr, TRUE);
+  NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, edit_window, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void Win32FormView::TakeFoundEntry() {
+  HWND edit_window = found_list_.Edit();
+  const std::optional<std::string> picked = found_list_.Picked();
+  found_list_.Close();
+  if (FolderField* field = FolderFieldOf(edit_window); field != nullptr && picked)
+    field->TakeText(*picked);
 }
 
 HWND Win32FormView::CreateButton(Control& button, HWND parent) {
@@ -218,6 +248,31 @@ bool Win32FormView::PreTranslate(const MSG& message) {
       const widgets::Key key = KeyFromVirtualKey(message.wParam);
       if (key == widgets::Key::kOther) return false;
       const widgets::Modifiers modifiers = CurrentModifiers();
+      if (found_list_.Edit() != nullptr && message.hwnd == found_list_.Edit()) {
+        switch (FolderField::KeyWhileListOpen(key, true)) {
+          case ListKeyAction::kMoveInList:
+            found_list_.Move(key == widgets::Key::kDown ? 1 : -1);
+            return true;
+          case ListKeyAction::kTakeEntry:
+            TakeFoundEntry();
+            return true;
+          case ListKeyAction::kCloseList:
+            found_list_.Close();
+            return true;
+          case ListKeyAction::kCloseAndPass:
+          case ListKeyAction::kToField:
+            found_list_.Close();
+            break;
+        }
+      }
+      if ((key == widgets::Key::kDown || key == widgets::Key::kUp) &&
+          FolderFieldOf(message.hwnd) != nullptr && !FolderCompletionListShown()) {
+        // The arrows open the list only where the folder field says: Down
+        // in an empty field with found folders.
+        if (const auto found = FolderFieldOf(message.hwnd)->ListOnKey(key, modifiers))
+          found_list_.Open(window_, message.hwnd, *found);
+        return true;
+      }
       if (FolderFieldOf(message.hwnd) != nullptr && FolderCompletionListShown()) {
         switch (FolderField::KeyWhileListOpen(key, ListEntryShown(message.hwnd))) {
           case ListKeyAction::kMoveInList:
@@ -380,6 +435,7 @@ LRESULT CALLBACK Win32FormView::EditProc(HWND edit, UINT message, WPARAM wparam,
       }
     case WM_KEYDOWN:
     case WM_KILLFOCUS: {
+      if (message == WM_KILLFOCUS && self->found_list_.Edit() == edit) self->found_list_.Close();
       // Keys and the focus leaving close the list.
       const LRESULT result = DefSubclassProc(edit, message, wparam, lparam);
       PostMessageW(edit, kSettleListText, 0, 0);
@@ -472,6 +528,12 @@ void Win32FormView::ShowFolderFieldMenu(HWND edit_window, LPARAM where) {
 LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
+      // A click in the found list takes the folder clicked.
+      if (lparam != 0 && reinterpret_cast<HWND>(lparam) == found_list_.Window() &&
+          HIWORD(wparam) == LBN_SELCHANGE) {
+        TakeFoundEntry();
+        return 0;
+      }
       if (lparam != 0) return HandleCommand(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
       break;
     case WM_CTLCOLORSTATIC:
@@ -526,6 +588,8 @@ LRESULT Win32FormView::HandleMessage(HWND window, UINT message, WPARAM wparam, L
 }
 
 LRESULT Win32FormView::HandleCommand(HWND control_window, WORD code) {
+  // Typing in the field closes its found list.
+  if (code == EN_CHANGE && control_window == found_list_.Edit()) found_list_.Close();
   Control* control = ControlOf(control_window);
   if (control == nullptr) return 0;
   if (control->Kind() == ControlKind::kEdit && code == EN_CHANGE && !writing_text_ &&

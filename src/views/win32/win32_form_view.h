@@ -11,6 +11,7 @@
 #include "app/application.h"
 #include "sqpmain/sqp_main_form.h"
 #include "views/win32/announcement.h"
+#include "views/win32/found_list.h"
 #include "views/win32/window_metrics.h"
 #include "widgets/control.h"
 
@@ -33,6 +34,10 @@ class Win32FormView : public widgets::ControlObserver {
   Win32FormView& operator=(const Win32FormView&) = delete;
 
   HWND Window() const { return window_; }
+
+  // Searches this machine for installed clients and CD copies, once the
+  // window shows, and offers them in the folder fields while it lives.
+  void StartFolderSearch();
   HWND WindowFor(const widgets::Control* control) const;
 
   // Offers a message fetched by the event loop to the focus rules before it
@@ -56,6 +61,10 @@ class Win32FormView : public widgets::ControlObserver {
   // the edit to the model, once the list has closed.
   void SettleListText(HWND edit_window);
   void ShowFolderFieldMenu(HWND edit_window, LPARAM where);
+  // The cue an empty folder field shows, and its description to screen readers.
+  void ShowCue(HWND edit_window);
+  // Takes the found folder picked in the found list as the user's edit.
+  void TakeFoundEntry();
 
   // The native window of each control kind is made in one place: its
   // style, its font and what it accepts.
@@ -101,6 +110,8 @@ class Win32FormView : public widgets::ControlObserver {
   bool activated_ = false;
   // Made after the window, within it; outlives it (the window goes first).
   std::unique_ptr<Announcement> announcement_;
+  bool searching_ = false;
+  FoundList found_list_;
 };
 
 }  // namespace sqp::win32
