@@ -15,6 +15,9 @@ constexpr const char* kFocusNames[] = {
     "UOCDPathEdit", "UOCDResultsGroupBox", "UOCDRecheckButton",       "NextButton",
     "FinishButton", "_ProgressBar"};
 
+// Passes that may be held at once, for both fields together.
+constexpr std::size_t kHeldBound = 8;
+
 bool BlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 std::string Trimmed(std::string text) {
@@ -119,7 +122,7 @@ void WizardModel::WriteEdit(int edit, const std::string& text) {
   if (look.text == text) return;
   look = {text, text.size(), 0};
   edit_states_[edit].can_undo = false;
-  Dispatch([&] { RunCheck(edit); });
+  Dispatch([&] { Wish(edit); });
 }
 
 void WizardModel::RunCheck(int edit) {
@@ -128,6 +131,47 @@ void WizardModel::RunCheck(int edit) {
   } else {
     CDCheck();
   }
+}
+
+void WizardModel::Wish(int edit) {
+  newest_[edit] = ++wishes_;
+  waiting_[edit] = held_.size() >= kHeldBound;
+  if (waiting_[edit]) {
+    ShowPending(edit);
+  } else {
+    StartPass(edit);
+  }
+}
+
+void WizardModel::StartPass(int edit) {
+  if (!stalled_) return RunCheck(edit);
+  held_.push_back({edit, newest_[edit]});
+  ShowPending(edit);
+}
+
+void WizardModel::ShowPending(int edit) {
+  for (ResultLook& row : edit == 0 ? look_.client : look_.cd) row = {"Checking...", std::nullopt};
+  if (edit == 1) look_.cd_type.text = "Checking...";
+  (edit == 0 ? client_ok_ : cd_ok_) = false;
+  UpdateWizardState();
+}
+
+void WizardModel::Release(std::size_t index) {
+  const HeldPass pass = held_.at(index);
+  held_.erase(held_.begin() + static_cast<std::ptrdiff_t>(index));
+  if (QuitPending()) return;
+  // Only the field's newest wish shows, and only while its page is shown
+  // or still to come; the check asks the disk as it is now.
+  if (pass.wish == newest_[pass.edit] && !Left(pass.edit)) Dispatch([&] { RunCheck(pass.edit); });
+  // The freed slot goes to the older waiting wish of a field not left.
+  int next = -1;
+  for (int edit = 0; edit < 2; ++edit) {
+    if (Left(edit)) waiting_[edit] = false;
+    if (waiting_[edit] && (next < 0 || newest_[edit] < newest_[next])) next = edit;
+  }
+  if (next < 0) return;
+  waiting_[next] = false;
+  Dispatch([&] { StartPass(next); });
 }
 
 void WizardModel::ClientCheck() {
@@ -195,11 +239,8 @@ void WizardModel::NextButtonClick() {
 void WizardModel::ClickHandler(Focus button) {
   switch (button) {
     case kClientTest:
-      ClientCheck();
-      UpdateWizardState();
-      break;
     case kCDTest:
-      CDCheck();
+      Wish(button == kClientTest ? 0 : 1);
       UpdateWizardState();
       break;
     case kNext:
@@ -324,7 +365,7 @@ void WizardModel::UserChange(int edit, std::string text, std::size_t caret) {
   edit_states_[edit].can_undo = true;
   look_.edits[edit].text = std::move(text);
   MoveCaret(edit, caret);
-  Dispatch([&] { RunCheck(edit); });
+  Dispatch([&] { Wish(edit); });
 }
 
 void WizardModel::ReplaceSelection(int edit, const std::string& typed) {
