@@ -120,7 +120,7 @@ TEST(FolderField, TakesAWholeTextAsOneUserEditOnlyWhileItTakesInput) {
       client.run.TypeOver(client.edit, folder + "/sub");
       state.enter(client);
       EXPECT_EQ(client.field.OffersFolders(), state.takes_input);
-      EXPECT_EQ(client.field.CompletionBase().has_value(), state.takes_input);
+      EXPECT_EQ(client.field.CompletionText().has_value(), state.takes_input);
       EXPECT_EQ(client.field.PickerStart(), client.edit.Text());
       const std::string before = client.edit.Text();
       const int checks = client.counter.checks;

@@ -2,12 +2,15 @@
 // only the answers of a field's newest wish land.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <optional>
 #include <sstream>
 
 #include "sqpmain/check_scheduler.h"
+#include "sqpmain/thread_check_runner.h"
 #include "support/held_disk.h"
 #include "support/temp_tree.h"
 #include "support/wizard_session.h"
@@ -40,7 +43,7 @@ TEST(StalledDisk, OnlyTheNewestWishLandsAndNothingPilesUp) {
        true, false, 2},
       {"more stalls than the bound", 0, "stall hung put:UO answer release:0", 0, "WWW", true, true,
        false, kMaxBlockedPasses + 1},
-      {"late failure of the size probe", 1, "stall put:socket release:0", 1, "FFFC", true, false,
+      {"late failure of the size probe", 1, "stall put:socket release:0", 1, "FFFP", true, false,
        true, 1},
       {"late answer for a page already left", 0, "stall put:nowhere answer put:UO next release:0",
        1, "WWW", true, false, false, 2},
@@ -52,7 +55,8 @@ TEST(StalledDisk, OnlyTheNewestWishLandsAndNothingPilesUp) {
   const std::map<char, LabelLook> looks = {{'W', Green("Found and writeable!")},
                                            {'M', Red("Not found!")},
                                            {'F', Green("Found!")},
-                                           {'C', {"Checking...", std::nullopt}}};
+                                           {'C', {"Checking...", std::nullopt}},
+                                           {'P', {"Path not correct!", std::nullopt}}};
   for (const Scenario& scenario : scenarios) {
     SCOPED_TRACE(scenario.name);
     TempTree tree;
@@ -102,6 +106,64 @@ TEST(StalledDisk, OnlyTheNewestWishLandsAndNothingPilesUp) {
                                      ? std::vector<ShownBox>{ReporterBox(statics.ReportText())}
                                      : std::vector<ShownBox>{});
   }
+}
+
+TEST(StalledDisk, TheFolderFieldsAskItWithoutWaiting) {
+  TempTree tree;
+  MakeMapFiles(tree, "UO");
+  tree.Folder("UO/sub");
+  const std::string folder = tree.Path("UO");
+  for (const bool stalled : {false, true}) {
+    SCOPED_TRACE(stalled ? "stalled" : "answering");
+    HeldDisk disk;
+    WizardSession run({tree.File("north.sq2")}, disk);
+    FolderField& field = *run.Form().FolderFieldOf(run.Form().UOClientPathEdit);
+    run.ReplaceText(*run.Form().UOClientPathEdit, folder);
+    disk.stalled = stalled;
+    const auto unless_stalled = [&](auto answer) {
+      return stalled ? std::nullopt : std::optional(answer);
+    };
+    EXPECT_EQ(field.PickerStart(), unless_stalled(folder));
+    EXPECT_EQ(field.NamesFolderInTime(folder), !stalled);
+    EXPECT_EQ(field.EntriesInTime(folder + "/"),
+              unless_stalled(std::vector<std::string>{folder + "/sub"}));
+    EXPECT_EQ(field.FolderForDrop({folder + "/Map0.mul"}, [](const std::string&) { return false; }),
+              unless_stalled(folder));
+    EXPECT_EQ(run.Form().UOClientPathEdit->Text(), folder);
+  }
+}
+
+// Real workers: a pass that does not answer in time lands through the
+// window's post once it does, and a question beyond the workers is refused.
+TEST(StalledDisk, WorkersLandLateAnswersThroughTheWindowsPost) {
+  std::mutex mutex;
+  std::condition_variable posted_cv;
+  std::vector<std::function<void()>> posted;
+  const auto window = std::make_shared<WindowPost>([&](std::function<void()> callback) {
+    const std::lock_guard<std::mutex> lock(mutex);
+    posted.push_back(std::move(callback));
+    posted_cv.notify_all();
+  });
+  ThreadCheckRunner runner(window, 1, ThreadCheckRunner::WhenBusy::kRefuseLate);
+  int asked = 0;
+  int landed = 0;
+  EXPECT_TRUE(runner.Run([&] { ++asked; }, std::chrono::hours(1), [&] { ++landed; }));
+  std::promise<void> disk;
+  const std::shared_future<void> answers = disk.get_future().share();
+  EXPECT_FALSE(runner.Run([answers, &asked] { answers.wait(), ++asked; },
+                          std::chrono::milliseconds(1), [&] { ++landed; }));
+  EXPECT_FALSE(runner.Run([&] { ++asked; }, std::chrono::hours(1), [&] { ++landed; }));
+  disk.set_value();
+  std::unique_lock<std::mutex> lock(mutex);
+  posted_cv.wait(lock, [&] { return !posted.empty(); });
+  EXPECT_EQ(landed, 0);
+  posted.front()();
+  EXPECT_EQ(landed, 1);
+  EXPECT_EQ(asked, 2);
+  // Nothing posted runs once the window has gone.
+  window->Close();
+  posted.front()();
+  EXPECT_EQ(landed, 1);
 }
 
 }  // namespace

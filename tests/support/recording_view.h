@@ -24,10 +24,17 @@ class RecordingView : public ApplicationView {
   }
   void PostQuit() override { ++quit_requests; }
   void ReleaseMouseCapture() override { ++capture_releases; }
+  // Kept until the test runs them, as a window's event loop would.
+  void PostToWindowThread(std::function<void()> callback) override {
+    posted.push_back(std::move(callback));
+  }
+  // Runs what was posted so far and what that posts; the number run.
+  int RunPosted();
 
   std::vector<ShownBox> boxes;
   int quit_requests = 0;
   int capture_releases = 0;
+  std::vector<std::function<void()>> posted;
 };
 
 // Boxes as the tests write them.

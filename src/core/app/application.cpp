@@ -7,6 +7,14 @@ std::string ErrorReportText(std::string message) {
   return message;
 }
 
+Application::Application(ApplicationView& view)
+    : view_(view),
+      window_post_(std::make_shared<WindowPost>([&view](std::function<void()> callback) {
+        view.PostToWindowThread(std::move(callback));
+      })) {}
+
+Application::~Application() { window_post_->Close(); }
+
 std::string Application::ParamStr(int index) const {
   if (index < 1 || index > ParamCount()) return {};
   return arguments_[static_cast<std::size_t>(index - 1)];
@@ -26,6 +34,7 @@ void Application::MessageBox(std::string text, std::string caption, MessageBoxIc
 
 void Application::PostQuitRequest() {
   quit_pending_ = true;
+  window_post_->Close();
   view_.PostQuit();
 }
 

@@ -2,11 +2,13 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/act_announcer.h"
 #include "app/application_view.h"
+#include "app/window_post.h"
 #include "widgets/form.h"
 
 namespace sqp {
@@ -21,7 +23,10 @@ std::string ErrorReportText(std::string message);
 // through which every event reaches the program's handlers.
 class Application {
  public:
-  explicit Application(ApplicationView& view) : view_(view) {}
+  explicit Application(ApplicationView& view);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
 
   const std::string& Title() const { return title_; }
   void SetTitle(std::string title) { title_ = std::move(title); }
@@ -62,6 +67,10 @@ class Application {
   // The default error reporter.
   void ShowException(const std::exception& failure);
 
+  // For threads that answer the window later. It closes with the quit
+  // request: nothing lands on a window that is going.
+  std::shared_ptr<WindowPost> WindowThread() const { return window_post_; }
+
  private:
   ApplicationView& view_;
   std::string title_;
@@ -74,6 +83,7 @@ class Application {
   ActAnnouncer announcer_;
   bool quit_pending_ = false;
   int exit_code_ = 0;
+  std::shared_ptr<WindowPost> window_post_;
 };
 
 }  // namespace sqp

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace sqp {
@@ -30,6 +31,10 @@ class ApplicationView {
 
   // Releases any mouse capture before an error box is shown.
   virtual void ReleaseMouseCapture() {}
+
+  // Queues `callback` to run on the window's thread behind the events
+  // already waiting, and returns at once. Safe on any thread.
+  virtual void PostToWindowThread(std::function<void()> callback) = 0;
 };
 
 }  // namespace sqp

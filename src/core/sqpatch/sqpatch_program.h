@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "sqpmain/sqp_main_form.h"
 #include "sqpmain/sqp_main_unit.h"
+#include "sqpmain/thread_check_runner.h"
 
 namespace sqp {
 
@@ -26,9 +27,16 @@ class SQPatchProgram {
   // 1 when a start-up error ended the run, else 0.
   int ExitStatus() const { return application_.ExitCode(); }
 
+  // From here on the window asks the file system from worker threads and
+  // waits for an answer no longer than kCheckWait: a hung mount never
+  // freezes it. Before showing the main form.
+  void AskOffWindowThread();
+
  private:
   SQPMainUnit unit_;
   Application application_;
+  std::unique_ptr<ThreadCheckRunner> passes_;
+  std::unique_ptr<ThreadCheckRunner> questions_;
   std::unique_ptr<TSQPMainForm> form_;
 };
 

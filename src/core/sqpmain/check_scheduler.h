@@ -40,7 +40,24 @@ class CheckScheduler {
   CheckScheduler(const CheckScheduler&) = delete;
   CheckScheduler& operator=(const CheckScheduler&) = delete;
 
-  void SetRunner(CheckRunner& runner) { runner_ = &runner; }
+  // Where the checks' passes run, and where the window's other questions
+  // to the file system do.
+  void SetRunners(CheckRunner& passes, CheckRunner& questions) {
+    runner_ = &passes;
+    questions_ = &questions;
+  }
+
+  // A question of the window to the file system beside the checks (where
+  // the picker opens, which folder a drop names): its answer when it comes
+  // within kCheckWait, else nothing, and a late answer is dropped.
+  template <class T>
+  std::optional<T> AnswerInTime(std::function<T()> question) {
+    auto answer = std::make_shared<std::optional<T>>();
+    if (!questions_->Run([answer, question = std::move(question)] { *answer = question(); },
+                         kCheckWait, [] {}))
+      return std::nullopt;
+    return std::move(*answer);
+  }
   // The field's number for Wish.
   int AddField(Field field);
 
@@ -63,6 +80,7 @@ class CheckScheduler {
   Application& application_;
   InlineCheckRunner inline_runner_;
   CheckRunner* runner_ = &inline_runner_;
+  CheckRunner* questions_ = &inline_runner_;
   std::vector<FieldState> fields_;
   std::uint64_t wishes_ = 0;
   int blocked_ = 0;

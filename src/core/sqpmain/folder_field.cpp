@@ -3,16 +3,26 @@
 #include <algorithm>
 
 #include "probes/name_match.h"
+#include "probes/path_text.h"
 
 namespace sqp {
 
 std::optional<std::string> FolderField::PickerStart() const {
-  return FolderPickerStart(edit_.Text());
+  return checks_
+      .AnswerInTime<std::optional<std::string>>(
+          [text = edit_.Text()] { return FolderPickerStart(text); })
+      .value_or(std::nullopt);
 }
 
-std::optional<FolderCompletionBase> FolderField::CompletionBase() const {
-  if (!OffersFolders()) return std::nullopt;
-  return CompletionBaseOf(edit_.Text());
+bool FolderField::NamesFolderInTime(std::string text) const {
+  return checks_
+      .AnswerInTime<bool>([text = std::move(text)] { return ExistingFolder(text).has_value(); })
+      .value_or(false);
+}
+
+std::optional<std::string> FolderField::CompletionText() const {
+  if (!OffersFolders() || LastSeparator(edit_.Text()) == std::string::npos) return std::nullopt;
+  return edit_.Text();
 }
 
 std::vector<std::string> FolderField::ListEntries(const FolderCompletionBase& base,
@@ -34,8 +44,15 @@ std::vector<std::string> FolderField::ListEntries(const FolderCompletionBase& ba
   return entries;
 }
 
-std::vector<std::string> FolderField::Entries(const FolderCompletionBase& base) {
-  return ListEntries(base, ListFolders(base.folder));
+std::optional<std::vector<std::string>> FolderField::EntriesInTime(std::string text) const {
+  return checks_
+      .AnswerInTime<std::optional<std::vector<std::string>>>(
+          [text = std::move(text)]() -> std::optional<std::vector<std::string>> {
+            const std::optional<FolderCompletionBase> base = CompletionBaseOf(text);
+            if (!base) return std::nullopt;
+            return ListEntries(*base, ListFolders(base->folder));
+          })
+      .value_or(std::nullopt);
 }
 
 ListKeyAction FolderField::KeyWhileListOpen(widgets::Key key, bool entry_picked) {
@@ -63,7 +80,10 @@ bool FolderField::TakeText(std::string text) {
 std::optional<std::string> FolderField::FolderForDrop(const std::vector<std::string>& paths,
                                                       const FolderTest& is_folder) const {
   if (!OffersFolders()) return std::nullopt;
-  return DroppedFolder(paths, is_folder);
+  return checks_
+      .AnswerInTime<std::optional<std::string>>(
+          [paths, is_folder] { return DroppedFolder(paths, is_folder); })
+      .value_or(std::nullopt);
 }
 
 }  // namespace sqp

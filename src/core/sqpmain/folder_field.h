@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "probes/existing_folder.h"
 #include "probes/folder_listing.h"
+#include "sqpmain/check_scheduler.h"
 #include "sqpmain/folder_drop.h"
 #include "widgets/edit.h"
 #include "widgets/keys.h"
@@ -31,8 +32,10 @@ enum class ListKeyAction {
 // views only draw the list and the dialog and pass the user's acts in.
 class FolderField {
  public:
-  FolderField(Application& application, widgets::Edit& edit)
-      : application_(application), edit_(edit) {}
+  // The file system is asked through `checks`, which waits for it no longer
+  // than for a check.
+  FolderField(Application& application, widgets::Edit& edit, CheckScheduler& checks)
+      : application_(application), edit_(edit), checks_(checks) {}
 
   widgets::Edit& GetEdit() const { return edit_; }
 
@@ -40,14 +43,20 @@ class FolderField {
   // is enabled and on the page shown.
   bool OffersFolders() const { return edit_.CanFocus(); }
 
-  // Where the picker opens: the folder the text names, when it exists; else
-  // nothing, and the picker keeps its own start.
+  // Where the picker opens: the folder the text names, when it exists and
+  // the file system says so in time; else nothing, and the picker keeps its
+  // own start.
   std::optional<std::string> PickerStart() const;
 
-  // The folder the list completes in for the field's text, or nothing, and
-  // the list closes: the field offers no folders, the text has no folder
-  // part, or its folder part names no folder.
-  std::optional<FolderCompletionBase> CompletionBase() const;
+  // Whether `text` names a folder the checks would find, as the picker's OK
+  // asks; false too when the file system does not say in time.
+  bool NamesFolderInTime(std::string text) const;
+
+  // The text the list completes, or nothing, and the list closes: the field
+  // offers no folders, or the text has no folder part. Asks nothing of the
+  // file system: where the folder part leads (CompletionBaseOf) is asked
+  // off the window's thread.
+  std::optional<std::string> CompletionText() const;
 
   // The entries the list offers from a listing of `base.folder`, each as the
   // whole text it puts into the field: the folders whose names start with
@@ -57,9 +66,9 @@ class FolderField {
   static std::vector<std::string> ListEntries(const FolderCompletionBase& base,
                                               const std::vector<ListedFolder>& listing);
 
-  // ListEntries of a listing made now. It may wait on a slow file system:
-  // never call it on the window's thread.
-  static std::vector<std::string> Entries(const FolderCompletionBase& base);
+  // The entries for `text`, when its folder part names a folder and the
+  // file system lists it in time; else nothing. Any thread.
+  std::optional<std::vector<std::string>> EntriesInTime(std::string text) const;
 
   // The same keys in both programs: Up and Down move in the list; Enter
   // takes the picked entry (with none, it closes the list); Escape closes
@@ -75,14 +84,16 @@ class FolderField {
   bool TakeText(std::string text);
 
   // The folder a drop of `paths` puts into the field, or nothing when the
-  // field refuses it: it takes no input, or the drop names no folder. The views put it in as the
-  // user's own edit, which the native edit's undo takes back.
+  // field refuses it: it takes no input, the drop names no folder, or the
+  // file system did not say in time. The views put it in as the user's own
+  // edit, which the native edit's undo takes back.
   std::optional<std::string> FolderForDrop(const std::vector<std::string>& paths,
                                            const FolderTest& is_folder) const;
 
  private:
   Application& application_;
   widgets::Edit& edit_;
+  CheckScheduler& checks_;
 };
 
 }  // namespace sqp

@@ -1,6 +1,7 @@
 // The checks behind the two folder fields: what each pass's answers show.
 #include <array>
 #include <memory>
+#include <utility>
 
 #include "probes/in_out_error.h"
 #include "sqpmain/cd_edition.h"
@@ -55,6 +56,7 @@ void TSQPMainForm::ShowCDPending() {
        {UOCDStaIdxResultLabel, UOCDStaticsResultLabel, UOCDMapResultLabel}) {
     ShowChecking(*label);
   }
+  if (!cd_type_before_pending_) cd_type_before_pending_ = UOCDTypeResultLabel->Text();
   UOCDTypeResultLabel->SetText(kChecking);
   unit_.UOCDFilesOk = false;
   UpdateWizardState();
@@ -80,6 +82,8 @@ void TSQPMainForm::ShowClientAnswers(const ClientAnswers& answers) {
 }
 
 void TSQPMainForm::ShowCDAnswers(const CDAnswers& answers) {
+  const std::optional<std::string> type_before =
+      std::exchange(cd_type_before_pending_, std::nullopt);
   unit_.UOCDFilesOk = true;
   const std::array<widgets::Label*, 3> labels = {UOCDStaIdxResultLabel, UOCDStaticsResultLabel,
                                                  UOCDMapResultLabel};
@@ -94,7 +98,10 @@ void TSQPMainForm::ShowCDAnswers(const CDAnswers& answers) {
   if (unit_.UOCDFilesOk) {
     // A size that could not be read ends the pass here, before the edition
     // label and the buttons are touched.
-    if (answers.size_failure != 0) throw EInOutError(answers.size_failure);
+    if (answers.size_failure != 0) {
+      if (type_before) UOCDTypeResultLabel->SetText(*type_before);
+      throw EInOutError(answers.size_failure);
+    }
     UOCDTypeResultLabel->SetText(CDEditionFromStaticsSize(answers.statics_size));
   } else {
     UOCDTypeResultLabel->SetText("Path not correct!");

@@ -69,7 +69,7 @@ TSQPMainForm::TSQPMainForm(Application& application, SQPMainUnit& unit)
   }
   for (std::string_view name : SQPMainFolderFields()) {
     folder_fields_.push_back(std::make_unique<FolderField>(
-        application_, static_cast<widgets::Edit&>(*FindControl(name))));
+        application_, static_cast<widgets::Edit&>(*FindControl(name)), checks_));
   }
 
   // Handlers come last, once every edit holds its layout text, so that

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "app/application.h"
@@ -57,8 +59,12 @@ class TSQPMainForm : public widgets::Form {
   widgets::Button* UOClientTestButton = nullptr;
   widgets::Button* UOCDRecheckButton = nullptr;
 
-  // Where the checks' passes run; at once on this thread unless set.
-  void SetCheckRunner(CheckRunner& runner) { checks_.SetRunner(runner); }
+  // Where the checks' passes and the folder fields' questions to the file
+  // system run; at once on this thread unless set.
+  void SetCheckRunners(CheckRunner& passes, CheckRunner& questions) {
+    checks_.SetRunners(passes, questions);
+  }
+  void SetCheckRunner(CheckRunner& runner) { SetCheckRunners(runner, runner); }
 
   // The folder field bound to `control`; nothing for any other control.
   FolderField* FolderFieldOf(const widgets::Control* control) const;
@@ -89,8 +95,11 @@ class TSQPMainForm : public widgets::Form {
 
   Application& application_;
   SQPMainUnit& unit_;
-  std::vector<std::unique_ptr<FolderField>> folder_fields_;
+  // What "CD type" read before its page went pending: a size that cannot be
+  // read leaves the label as a check in time would have left it.
+  std::optional<std::string> cd_type_before_pending_;
   CheckScheduler checks_{application_};
+  std::vector<std::unique_ptr<FolderField>> folder_fields_;
   int client_check_ = checks_.AddField(
       {[this] { ShowClientPending(); }, [this] { return PageControl->ActivePageIndex() > 0; }});
   int cd_check_ = checks_.AddField(

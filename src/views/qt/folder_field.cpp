@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "folder_completer.h"
+#include "probes/path_text.h"
 
 namespace sqp::qt {
 
@@ -63,40 +64,53 @@ FolderFieldView::~FolderFieldView() {
   mailbox_->view = nullptr;
 }
 
+namespace {
+
+std::string TypedFolderOf(const std::string& text) {
+  return text.substr(0, LastSeparator(text) + 1);
+}
+
+}  // namespace
+
 void FolderFieldView::Complete() {
-  const std::optional<FolderCompletionBase> base =
-      line_->hasFocus() ? field_.CompletionBase() : std::nullopt;
-  if (!base) {
+  const std::optional<std::string> text =
+      line_->hasFocus() ? field_.CompletionText() : std::nullopt;
+  if (!text) {
     ++listings_asked_;
     return completer_->Close();
   }
-  if (base->folder == listed_folder_ && listed_closes_ == completer_->Closes())
-    return ShowEntries(*base);
+  if (listed_ && listed_->typed_folder == TypedFolderOf(*text) &&
+      listed_closes_ == completer_->Closes())
+    return ShowEntries(*text);
   // Another folder's entries would not fit the text.
   completer_->Show({});
-  ListInBackground(*base);
+  ListInBackground(*text);
 }
 
-void FolderFieldView::ListInBackground(const FolderCompletionBase& base) {
+void FolderFieldView::ListInBackground(const std::string& text) {
   if (listings_running >= kMaxListings) {
-    waiting_ = base;
+    waiting_ = text;
     return;
   }
   waiting_.reset();
   const std::uint64_t asked = ++listings_asked_;
   const unsigned closes = completer_->Closes();
   ++listings_running;
-  // Listing may wait on a slow file system: never on the window's thread.
+  // Where the text leads and what is there may wait on a slow file system:
+  // never on the window's thread.
   try {
-    std::thread([mailbox = mailbox_, asked, closes, base] {
-      std::vector<ListedFolder> listing = ListFolders(base.folder);
+    std::thread([mailbox = mailbox_, asked, closes, text] {
+      std::optional<FolderCompletionBase> base = CompletionBaseOf(text);
+      std::vector<ListedFolder> listing;
+      if (base) listing = ListFolders(base->folder);
       --listings_running;
       const std::lock_guard<std::mutex> lock(mailbox->mutex);
       if (mailbox->view == nullptr) return;
       QMetaObject::invokeMethod(
           mailbox->view,
-          [view = mailbox->view, asked, closes, base, listing = std::move(listing)]() mutable {
-            view->Listed(asked, closes, base, std::move(listing));
+          [view = mailbox->view, asked, closes, base = std::move(base),
+           listing = std::move(listing)]() mutable {
+            view->Listed(asked, closes, std::move(base), std::move(listing));
           },
           Qt::QueuedConnection);
     }).detach();
@@ -106,21 +120,29 @@ void FolderFieldView::ListInBackground(const FolderCompletionBase& base) {
   }
 }
 
-void FolderFieldView::Listed(std::uint64_t asked, unsigned closes, const FolderCompletionBase& base,
+void FolderFieldView::Listed(std::uint64_t asked, unsigned closes,
+                             std::optional<FolderCompletionBase> base,
                              std::vector<ListedFolder> listing) {
   if (waiting_) return ListInBackground(*waiting_);
   if (asked != listings_asked_) return;
-  listed_folder_ = base.folder;
+  // A folder part that names no folder: no list.
+  if (!base) {
+    listed_.reset();
+    return completer_->Close();
+  }
+  listed_ = std::move(base);
   listed_closes_ = closes;
   listing_ = std::move(listing);
   // The user may have typed on meanwhile, or closed the list.
   if (closes != completer_->Closes()) return;
-  if (const std::optional<FolderCompletionBase> now = field_.CompletionBase();
-      now && now->folder == base.folder && line_->hasFocus())
+  if (const std::optional<std::string> now = field_.CompletionText();
+      now && TypedFolderOf(*now) == listed_->typed_folder && line_->hasFocus())
     ShowEntries(*now);
 }
 
-void FolderFieldView::ShowEntries(const FolderCompletionBase& base) {
+void FolderFieldView::ShowEntries(const std::string& text) {
+  FolderCompletionBase base = *listed_;
+  base.typed_name = text.substr(base.typed_folder.size());
   entries_ = FolderField::ListEntries(base, listing_);
   QStringList shown;
   for (const std::string& entry : entries_) shown << FromFileSystem(entry);
@@ -152,7 +174,8 @@ void FolderFieldView::ShowContextMenu(const QPoint& position) {
 void FolderFieldView::BrowseForFolder() {
   const std::optional<std::string> start = field_.PickerStart();
   const std::optional<QString> chosen =
-      choose_folder_(line_->window(), start ? FromFileSystem(*start) : QString());
+      choose_folder_(line_->window(), start ? FromFileSystem(*start) : QString(),
+                     [this](const std::string& path) { return field_.NamesFolderInTime(path); });
   // The file system's own bytes for the name, as the probes will use them.
   if (chosen) field_.TakeText(QFile::encodeName(*chosen).toStdString());
 }

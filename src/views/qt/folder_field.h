@@ -30,10 +30,11 @@ class FolderFieldView : public QObject {
 
  private:
   void Complete();
-  void ListInBackground(const FolderCompletionBase& base);
-  void Listed(std::uint64_t asked, unsigned closes, const FolderCompletionBase& base,
+  void ListInBackground(const std::string& text);
+  void Listed(std::uint64_t asked, unsigned closes, std::optional<FolderCompletionBase> base,
               std::vector<ListedFolder> listing);
-  void ShowEntries(const FolderCompletionBase& base);
+  // The entries of the listing shown for `text`, whose folder part it is.
+  void ShowEntries(const std::string& text);
   void TakeAssistiveText();
   void ShowContextMenu(const QPoint& position);
   void BrowseForFolder();
@@ -47,11 +48,12 @@ class FolderFieldView : public QObject {
   // Which listing the list shows: one asked for an older folder is dropped
   // when it arrives.
   std::uint64_t listings_asked_ = 0;
-  // A listing that waits for one of the program's listing threads to end.
-  std::optional<FolderCompletionBase> waiting_;
+  // A text whose listing waits for one of the program's listing threads to
+  // end.
+  std::optional<std::string> waiting_;
   // The last folder listed and what it held: typing a name in it filters
   // that at once.
-  std::string listed_folder_;
+  std::optional<FolderCompletionBase> listed_;
   unsigned listed_closes_ = 0;
   std::vector<ListedFolder> listing_;
   // The entries the list shows, as the file system spells them.

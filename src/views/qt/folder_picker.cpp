@@ -10,11 +10,10 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "probes/existing_folder.h"
-
 namespace sqp::qt {
 
-std::optional<QString> ChooseFolderInDialog(QWidget* parent, const QString& start_folder) {
+std::optional<QString> ChooseFolderInDialog(QWidget* parent, const QString& start_folder,
+                                            const NamesFolder& names_folder_of) {
   QDialog dialog(parent);
   dialog.setWindowTitle(QStringLiteral("Browse for folder"));
   auto* folders = new QFileSystemModel(&dialog);
@@ -40,8 +39,8 @@ std::optional<QString> ChooseFolderInDialog(QWidget* parent, const QString& star
                    });
   // OK only for a folder that exists, as the checks find folders (any
   // letter case, drive letters, "~").
-  const auto names_folder = [path] {
-    return ExistingFolder(QFile::encodeName(path->text()).toStdString()).has_value();
+  const auto names_folder = [path, names_folder_of] {
+    return names_folder_of(QFile::encodeName(path->text()).toStdString());
   };
   const auto follow_path = [buttons, names_folder] {
     buttons->button(QDialogButtonBox::Ok)->setEnabled(names_folder());

@@ -30,6 +30,10 @@ void QtApplicationView::PostQuit() {
   QMetaObject::invokeMethod(&quit_context_, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
+void QtApplicationView::PostToWindowThread(std::function<void()> callback) {
+  QMetaObject::invokeMethod(&post_context_, std::move(callback), Qt::QueuedConnection);
+}
+
 void QtApplicationView::ReleaseMouseCapture() {
   if (QWidget* grabber = QWidget::mouseGrabber()) grabber->releaseMouse();
 }

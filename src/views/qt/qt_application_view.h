@@ -13,8 +13,12 @@ class QtApplicationView : public ApplicationView {
   void RunMessageBox(const MessageBoxRequest& box, bool closes_at_once) override;
   void PostQuit() override;
   void ReleaseMouseCapture() override;
+  void PostToWindowThread(std::function<void()> callback) override;
 
  private:
+  // Posted callbacks run in its thread, the window's; once it goes, those
+  // still queued are dropped.
+  QObject post_context_;
   // Owns the queued quit: the loop ends once, however often it is asked, and
   // a quit still queued when the view goes never reaches another run.
   QObject quit_context_;

@@ -31,6 +31,7 @@ int RunSQPatch(std::vector<std::string> arguments) {
   SetUpApplication();
   QtApplicationView view;
   SQPatchProgram program(view, std::move(arguments));
+  program.AskOffWindowThread();
   QtWizardWindow window(program.App(), program.SQPMainForm());
   program.App().ShowMainForm();
   window.show();

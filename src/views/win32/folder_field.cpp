@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "encoding/win32/text_conversion.h"
+#include "probes/path_text.h"
 #include "sqpmain/folder_field.h"
 
 namespace sqp::win32 {
@@ -114,17 +115,21 @@ class FolderList : public IEnumString, public IACList {
     next_ = 0;
     // The completion object picks the entries that start with the whole
     // text itself, so the folder's entries are asked for with no typed name.
-    const std::optional<FolderCompletionBase> base =
-        CompletionBaseOf(WideToUtf8(typed_folder != nullptr ? typed_folder : L""));
-    if (!base || !base->typed_name.empty()) return S_OK;
-    for (const std::string& entry : FolderField::Entries(*base))
+    const std::string text = WideToUtf8(typed_folder != nullptr ? typed_folder : L"");
+    if (text.empty() || LastSeparator(text) != text.size() - 1) return S_OK;
+    // Wine asks on the window's thread: a folder that does not answer in
+    // time offers nothing rather than freezing the window.
+    for (const std::string& entry : field_.EntriesInTime(text).value_or(std::vector<std::string>{}))
       entries_.push_back(Utf8ToWide(entry));
     return S_OK;
   }
 
+  explicit FolderList(const FolderField& field) : field_(field) {}
+
  private:
   virtual ~FolderList() = default;
 
+  const FolderField& field_;
   LONG references_ = 1;
   std::vector<std::wstring> entries_;
   std::size_t next_ = 0;
@@ -132,13 +137,13 @@ class FolderList : public IEnumString, public IACList {
 
 }  // namespace
 
-void AttachFolderCompletion(HWND edit) {
+void AttachFolderCompletion(HWND edit, const FolderField& field) {
   IAutoComplete2* raw_completion = nullptr;
   if (FAILED(CoCreateInstance(CLSID_AutoComplete, nullptr, CLSCTX_INPROC_SERVER,
                               IID_PPV_ARGS(&raw_completion))))
     return;
   std::unique_ptr<IAutoComplete2, Releaser<IAutoComplete2>> completion(raw_completion);
-  std::unique_ptr<FolderList, Releaser<FolderList>> folders(new FolderList);
+  std::unique_ptr<FolderList, Releaser<FolderList>> folders(new FolderList(field));
   // The completion object keeps itself and the list alive as long as the edit.
   if (FAILED(completion->Init(edit, static_cast<IEnumString*>(folders.get()), nullptr, nullptr)))
     return;

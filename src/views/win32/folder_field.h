@@ -5,6 +5,10 @@
 #include <optional>
 #include <string>
 
+namespace sqp {
+class FolderField;
+}  // namespace sqp
+
 namespace sqp::win32 {
 
 // What a folder field offers beyond typing: the completion of folder names
@@ -15,7 +19,7 @@ namespace sqp::win32 {
 // folders only: those in the folder typed up to the last separator. It never
 // writes a completion into the edit by itself (no inline text); the entry the
 // user moves to in the list is shown in the edit.
-void AttachFolderCompletion(HWND edit);
+void AttachFolderCompletion(HWND edit, const FolderField& field);
 
 // Whether a completion list of this thread is on screen.
 bool FolderCompletionListShown();

@@ -37,8 +37,9 @@ int RunEventLoop(sqp::win32::Win32FormView& view) {
 
 // Returns the exit status.
 int RunProgram(HINSTANCE instance, int show_command) {
-  sqp::win32::Win32ApplicationView application_view;
+  sqp::win32::Win32ApplicationView application_view(instance);
   sqp::SQPatchProgram program(application_view, CommandLineArguments());
+  program.AskOffWindowThread();
   sqp::win32::ApplicationWindow application_window(program.App(), instance);
   sqp::win32::Win32FormView form_view(program.App(), program.SQPMainForm(), instance,
                                       application_window.Window());

@@ -134,10 +134,10 @@ HWND Win32FormView::CreateEdit(Control& edit, HWND parent) {
                             parent, edit.GetBounds());
   SendMessageW(native, EM_SETLIMITTEXT, 0, 0);
   SetWindowSubclass(native, &Win32FormView::EditProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  if (form_.FolderFieldOf(&edit) != nullptr) {
+  if (const FolderField* field = form_.FolderFieldOf(&edit); field != nullptr) {
     // Dropped folders come to the edit itself, not to its parent.
     DragAcceptFiles(native, TRUE);
-    AttachFolderCompletion(native);
+    AttachFolderCompletion(native, *field);
   }
   return native;
 }

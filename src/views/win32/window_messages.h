@@ -10,6 +10,9 @@ namespace sqp::win32 {
 inline constexpr UINT kActivateMainWindow = WM_APP + 1;
 // Posted to a folder field after its completion list may have closed.
 inline constexpr UINT kSettleListText = WM_APP + 2;
+// Carries a callback from another thread to the window's thread: its
+// lParam owns a heap-allocated std::function<void()>.
+inline constexpr UINT kRunPosted = WM_APP + 3;
 // The timer that looks again while a completion list stays open; an id of
 // its own beside those of the edit and its completion object.
 inline constexpr UINT_PTR kSettleListTimer = 0x5351;
