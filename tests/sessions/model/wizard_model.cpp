@@ -1,6 +1,7 @@
 #include "model/wizard_model.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace sqp::sessions {
 
@@ -135,7 +136,9 @@ void WizardModel::RunCheck(int edit) {
 
 void WizardModel::Wish(int edit) {
   newest_[edit] = ++wishes_;
-  waiting_[edit] = held_.size() >= kHeldBound;
+  const auto blocked = std::count_if(held_.begin(), held_.end(),
+                                     [](const HeldPass& pass) { return pass.edit >= 0; });
+  waiting_[edit] = static_cast<std::size_t>(blocked) >= kHeldBound;
   if (waiting_[edit]) {
     ShowPending(edit);
   } else {
@@ -151,7 +154,10 @@ void WizardModel::StartPass(int edit) {
 
 void WizardModel::ShowPending(int edit) {
   for (ResultLook& row : edit == 0 ? look_.client : look_.cd) row = {"Checking...", std::nullopt};
-  if (edit == 1) look_.cd_type.text = "Checking...";
+  if (edit == 1) {
+    if (!cd_type_before_pending_) cd_type_before_pending_ = look_.cd_type.text;
+    look_.cd_type.text = "Checking...";
+  }
   (edit == 0 ? client_ok_ : cd_ok_) = false;
   UpdateWizardState();
 }
@@ -159,7 +165,7 @@ void WizardModel::ShowPending(int edit) {
 void WizardModel::Release(std::size_t index) {
   const HeldPass pass = held_.at(index);
   held_.erase(held_.begin() + static_cast<std::ptrdiff_t>(index));
-  if (QuitPending()) return;
+  if (pass.edit < 0 || QuitPending()) return;
   // Only the field's newest wish shows, and only while its page is shown
   // or still to come; the check asks the disk as it is now.
   if (pass.wish == newest_[pass.edit] && !Left(pass.edit)) Dispatch([&] { RunCheck(pass.edit); });
@@ -193,6 +199,7 @@ void WizardModel::ClientCheck() {
 }
 
 void WizardModel::CDCheck() {
+  const std::optional<std::string> type_before = std::exchange(cd_type_before_pending_, {});
   const std::string folder = FolderPath(look_.edits[1].text);
   cd_ok_ = true;
   for (std::size_t i = 0; i < 3; ++i) {
@@ -209,6 +216,7 @@ void WizardModel::CDCheck() {
     switch (statics->kind) {
       case EntryKind::kSocket:
         // A socket cannot be opened as a file (ENXIO).
+        if (type_before) look_.cd_type.text = *type_before;
         throw Failure{"E/A-Fehler 6"};
       case EntryKind::kFifo:
         look_.cd_type.text = Edition(0);
@@ -424,7 +432,9 @@ void WizardModel::Apply(const UserStep& step) {
     case StepKind::kDrop: {
       const int visible = ActiveEdit();
       if (visible < 0) break;
-      if (const std::optional<std::string> folder = DroppedFolder(step.text)) {
+      if (stalled_) {
+        held_.push_back({-1, 0});
+      } else if (const std::optional<std::string> folder = DroppedFolder(step.text)) {
         UserChange(visible, *folder, folder->size());
       }
       break;

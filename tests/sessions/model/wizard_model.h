@@ -30,7 +30,8 @@ class WizardModel {
   int Page() const { return look_.page; }
 
   // The disk as the checks meet it: while it stalls, a pass is held and its
-  // page waits; once it answers, new passes answer at once.
+  // page waits, and a drop's question is held and the drop refused; once it
+  // answers, new passes and questions answer at once.
   void SetStalled(bool stalled) { stalled_ = stalled; }
   std::size_t Held() const { return held_.size(); }
   // The held pass `index` (counted in the order they were held) asks the
@@ -61,7 +62,7 @@ class WizardModel {
     std::string message;
   };
   struct HeldPass {
-    int edit;
+    int edit;  // -1: a drop's question, which lands nothing and takes no slot
     std::uint64_t wish;
   };
 
@@ -109,6 +110,8 @@ class WizardModel {
   std::uint64_t wishes_ = 0;
   std::array<std::uint64_t, 2> newest_{};
   std::array<bool, 2> waiting_{};
+  // "CD type" before its page went pending: a late size failure puts it back.
+  std::optional<std::string> cd_type_before_pending_;
 };
 
 }  // namespace sqp::sessions
