@@ -1,6 +1,7 @@
 // Whole user sessions decoded from the input: the tree, the command line and
-// the actions come from its bytes, and the headless program must follow the
-// model of the wizard after every key press and click.
+// the actions (the disk stalling and answering again among them) come from
+// its bytes, and the headless program, on the tests' held disk, must follow
+// the model of the wizard after every key press, click and late answer.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

@@ -164,7 +164,7 @@ class SessionWindowTest : public QObject {
     for (std::uint64_t seed = 1; seed <= kSessions; ++seed) {
       sessions::SeededChoices choices(seed);
       const sessions::Session session =
-          sessions::MakeSession(choices, {.max_actions = 100, .undo = false});
+          sessions::MakeSession(choices, {.max_actions = 100, .undo = false, .stalls = false});
       const sessions::SessionOutcome outcome = sessions::RunSession(session, make_driver);
       steps += outcome.steps;
       if (outcome.passed) continue;

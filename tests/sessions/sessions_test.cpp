@@ -30,6 +30,7 @@ TEST(RandomSessions, ProgramFollowsTheModel) {
   std::size_t last_pages[3] = {};
   std::size_t error_boxes = 0;
   std::size_t startup_boxes = 0;
+  std::size_t landings = 0;
   const auto started = std::chrono::steady_clock::now();
   auto figures = [&](std::uint64_t done) {
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
@@ -37,7 +38,7 @@ TEST(RandomSessions, ProgramFollowsTheModel) {
               << " key presses and clicks in " << elapsed.count()
               << " s; ended on pages 0/1/2: " << last_pages[0] << "/" << last_pages[1] << "/"
               << last_pages[2] << "; " << startup_boxes << " start-up boxes, " << error_boxes
-              << " error reports" << std::endl;
+              << " error reports, " << landings << " held passes landed" << std::endl;
   };
   for (std::uint64_t seed = first_seed; seed < first_seed + sessions; ++seed) {
     // A long run tells how far it has come.
@@ -50,6 +51,7 @@ TEST(RandomSessions, ProgramFollowsTheModel) {
     ++last_pages[outcome.last_page];
     error_boxes += outcome.error_boxes;
     startup_boxes += outcome.startup_boxes;
+    landings += outcome.landings;
     if (!outcome.passed) {
       const Session shortest = ShrinkSession(session, MakeHeadlessDriver);
       const SessionOutcome again = RunSession(shortest, MakeHeadlessDriver);
@@ -59,13 +61,15 @@ TEST(RandomSessions, ProgramFollowsTheModel) {
     }
   }
   figures(sessions);
-  // Sessions that never leave page 0 or never meet a failure would prove
-  // little; a hundred of them reach every page and both kinds of box.
+  // Sessions that never leave page 0, never meet a failure or never stall
+  // would prove little; a hundred of them reach every page, both kinds of
+  // box and late answers.
   if (sessions >= 100) {
     EXPECT_GT(last_pages[1], 0u);
     EXPECT_GT(last_pages[2], 0u);
     EXPECT_GT(startup_boxes, 0u);
     EXPECT_GT(error_boxes, 0u);
+    EXPECT_GT(landings, 0u);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "model/wizard_model.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace sqp::sessions {
 
@@ -14,6 +15,9 @@ constexpr const char* kFocusNames[] = {
     "PageControl",  "UOClientPathEdit",    "UOClientResultsGroupBox", "UOClientTestButton",
     "UOCDPathEdit", "UOCDResultsGroupBox", "UOCDRecheckButton",       "NextButton",
     "FinishButton", "_ProgressBar"};
+
+// Passes that may be held at once, for both fields together.
+constexpr std::size_t kHeldBound = 8;
 
 bool BlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 
@@ -119,7 +123,7 @@ void WizardModel::WriteEdit(int edit, const std::string& text) {
   if (look.text == text) return;
   look = {text, text.size(), 0};
   edit_states_[edit].can_undo = false;
-  Dispatch([&] { RunCheck(edit); });
+  Dispatch([&] { Wish(edit); });
 }
 
 void WizardModel::RunCheck(int edit) {
@@ -128,6 +132,52 @@ void WizardModel::RunCheck(int edit) {
   } else {
     CDCheck();
   }
+}
+
+void WizardModel::Wish(int edit) {
+  newest_[edit] = ++wishes_;
+  const auto blocked = std::count_if(held_.begin(), held_.end(),
+                                     [](const HeldPass& pass) { return pass.edit >= 0; });
+  waiting_[edit] = static_cast<std::size_t>(blocked) >= kHeldBound;
+  if (waiting_[edit]) {
+    ShowPending(edit);
+  } else {
+    StartPass(edit);
+  }
+}
+
+void WizardModel::StartPass(int edit) {
+  if (!stalled_) return RunCheck(edit);
+  held_.push_back({edit, newest_[edit]});
+  ShowPending(edit);
+}
+
+void WizardModel::ShowPending(int edit) {
+  for (ResultLook& row : edit == 0 ? look_.client : look_.cd) row = {"Checking...", std::nullopt};
+  if (edit == 1) {
+    if (!cd_type_before_pending_) cd_type_before_pending_ = look_.cd_type.text;
+    look_.cd_type.text = "Checking...";
+  }
+  (edit == 0 ? client_ok_ : cd_ok_) = false;
+  UpdateWizardState();
+}
+
+void WizardModel::Release(std::size_t index) {
+  const HeldPass pass = held_.at(index);
+  held_.erase(held_.begin() + static_cast<std::ptrdiff_t>(index));
+  if (pass.edit < 0 || QuitPending()) return;
+  // Only the field's newest wish shows, and only while its page is shown
+  // or still to come; the check asks the disk as it is now.
+  if (pass.wish == newest_[pass.edit] && !Left(pass.edit)) Dispatch([&] { RunCheck(pass.edit); });
+  // The freed slot goes to the older waiting wish of a field not left.
+  int next = -1;
+  for (int edit = 0; edit < 2; ++edit) {
+    if (Left(edit)) waiting_[edit] = false;
+    if (waiting_[edit] && (next < 0 || newest_[edit] < newest_[next])) next = edit;
+  }
+  if (next < 0) return;
+  waiting_[next] = false;
+  Dispatch([&] { StartPass(next); });
 }
 
 void WizardModel::ClientCheck() {
@@ -149,6 +199,7 @@ void WizardModel::ClientCheck() {
 }
 
 void WizardModel::CDCheck() {
+  const std::optional<std::string> type_before = std::exchange(cd_type_before_pending_, {});
   const std::string folder = FolderPath(look_.edits[1].text);
   cd_ok_ = true;
   for (std::size_t i = 0; i < 3; ++i) {
@@ -165,6 +216,7 @@ void WizardModel::CDCheck() {
     switch (statics->kind) {
       case EntryKind::kSocket:
         // A socket cannot be opened as a file (ENXIO).
+        if (type_before) look_.cd_type.text = *type_before;
         throw Failure{"E/A-Fehler 6"};
       case EntryKind::kFifo:
         look_.cd_type.text = Edition(0);
@@ -195,11 +247,8 @@ void WizardModel::NextButtonClick() {
 void WizardModel::ClickHandler(Focus button) {
   switch (button) {
     case kClientTest:
-      ClientCheck();
-      UpdateWizardState();
-      break;
     case kCDTest:
-      CDCheck();
+      Wish(button == kClientTest ? 0 : 1);
       UpdateWizardState();
       break;
     case kNext:
@@ -324,7 +373,7 @@ void WizardModel::UserChange(int edit, std::string text, std::size_t caret) {
   edit_states_[edit].can_undo = true;
   look_.edits[edit].text = std::move(text);
   MoveCaret(edit, caret);
-  Dispatch([&] { RunCheck(edit); });
+  Dispatch([&] { Wish(edit); });
 }
 
 void WizardModel::ReplaceSelection(int edit, const std::string& typed) {
@@ -383,7 +432,9 @@ void WizardModel::Apply(const UserStep& step) {
     case StepKind::kDrop: {
       const int visible = ActiveEdit();
       if (visible < 0) break;
-      if (const std::optional<std::string> folder = DroppedFolder(step.text)) {
+      if (stalled_) {
+        held_.push_back({-1, 0});
+      } else if (const std::optional<std::string> folder = DroppedFolder(step.text)) {
         UserChange(visible, *folder, folder->size());
       }
       break;

@@ -29,6 +29,15 @@ class WizardModel {
   bool FolderFieldFocused() const;
   int Page() const { return look_.page; }
 
+  // The disk as the checks meet it: while it stalls, a pass is held and its
+  // page waits, and a drop's question is held and the drop refused; once it
+  // answers, new passes and questions answer at once.
+  void SetStalled(bool stalled) { stalled_ = stalled; }
+  std::size_t Held() const { return held_.size(); }
+  // The held pass `index` (counted in the order they were held) asks the
+  // disk now and lands.
+  void Release(std::size_t index);
+
  private:
   enum Focus {
     kNone = -1,
@@ -52,6 +61,10 @@ class WizardModel {
   struct Failure {
     std::string message;
   };
+  struct HeldPass {
+    int edit;  // -1: a drop's question, which lands nothing and takes no slot
+    std::uint64_t wish;
+  };
 
   template <class Handler>
   void Dispatch(Handler handler);
@@ -61,6 +74,12 @@ class WizardModel {
   void ClientCheck();
   void CDCheck();
   void RunCheck(int edit);
+  // A new wish for the field's check: answered now, held, or waiting for
+  // a slot while too many passes are held.
+  void Wish(int edit);
+  void StartPass(int edit);
+  void ShowPending(int edit);
+  bool Left(int edit) const { return look_.page > edit; }
   void UpdateWizardState();
   void NextButtonClick();
   void ClickHandler(Focus button);
@@ -86,6 +105,13 @@ class WizardModel {
   bool client_ok_ = false;
   bool cd_ok_ = false;
   Focus focus_ = kNone;
+  bool stalled_ = false;
+  std::vector<HeldPass> held_;
+  std::uint64_t wishes_ = 0;
+  std::array<std::uint64_t, 2> newest_{};
+  std::array<bool, 2> waiting_{};
+  // "CD type" before its page went pending: a late size failure puts it back.
+  std::optional<std::string> cd_type_before_pending_;
 };
 
 }  // namespace sqp::sessions

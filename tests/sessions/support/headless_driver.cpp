@@ -1,5 +1,6 @@
 #include "support/headless_driver.h"
 
+#include "support/held_disk.h"
 #include "support/wizard_session.h"
 #include "widgets/edit.h"
 
@@ -16,10 +17,13 @@ EditLook ToLook(const widgets::Edit& edit) {
 class HeadlessDriver : public WizardDriver {
  public:
   void Start(const std::vector<std::string>& arguments) override {
-    session_ = std::make_unique<testing::WizardSession>(arguments);
+    session_ = std::make_unique<testing::WizardSession>(arguments, disk_);
   }
 
   void Apply(const UserStep& step) override { session_->Apply(step); }
+  void SetStalled(bool stalled) override { disk_.stalled = stalled; }
+  std::size_t Held() override { return disk_.held.size(); }
+  void Release(std::size_t index) override { disk_.Release(index); }
 
   WizardLook Look() override {
     TSQPMainForm& form = session_->Form();
@@ -45,6 +49,8 @@ class HeadlessDriver : public WizardDriver {
   }
 
  private:
+  // Outlives the session, which hands it its passes.
+  testing::HeldDisk disk_;
   std::unique_ptr<testing::WizardSession> session_;
 };
 

@@ -113,6 +113,13 @@ std::string Describe(const Action& action) {
              (action.read_only ? " read-only" : " writeable");
     case ActionKind::kResize:
       return "(test) resize " + action.path + " to " + std::to_string(action.size);
+    case ActionKind::kStall:
+      return "(test) the disk stalls";
+    case ActionKind::kAnswer: {
+      std::string text = "(test) the disk answers, held passes landing by picks";
+      for (const std::uint32_t pick : action.order) text += " " + std::to_string(pick);
+      return text;
+    }
   }
   return "?";
 }

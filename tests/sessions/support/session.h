@@ -22,6 +22,8 @@ enum class ActionKind {
   kRemove,       // the test removes the entry at `path`
   kSetReadOnly,  // the test sets or clears the entry's read-only bit
   kResize,       // the test changes a file's size
+  kStall,        // the disk stops answering: passes are held (before start-up when first)
+  kAnswer,       // the disk answers again; held passes land in the order of `order`
 };
 
 struct Action {
@@ -32,6 +34,8 @@ struct Action {
   std::string path;
   bool read_only = false;
   std::uint64_t size = 0;
+  // Each pick lands the held pass at pick modulo the number still held.
+  std::vector<std::uint32_t> order;
 };
 
 // A whole session: the tree made on disk, the command line, then the user's

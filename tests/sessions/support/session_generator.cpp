@@ -290,6 +290,15 @@ std::string MakeDropItems(Choices& choices, const TreeLayout& tree) {
   return items;
 }
 
+// Mostly every held pass lands (never more than eight are held), now and
+// then one or two only, and the others stay held while new passes answer.
+Action MakeAnswer(Choices& choices) {
+  Action action = OfKind(ActionKind::kAnswer);
+  const std::uint32_t count = choices.Percent(70) ? 8 : choices.Below(3);
+  for (std::uint32_t i = 0; i < count; ++i) action.order.push_back(choices.Below(8));
+  return action;
+}
+
 Action MakeAction(Choices& choices, TreeLayout& tree, const SessionLimits& limits) {
   auto step = [](StepKind kind, std::string text = {}) {
     return StepAction(kind, std::move(text));
@@ -332,6 +341,13 @@ Action MakeAction(Choices& choices, TreeLayout& tree, const SessionLimits& limit
   }
   if (kind < 89) return step(StepKind::kEnter);
   if (kind < 90) return step(StepKind::kEscape);
+  // A stall in one action of a hundred, lasting some forty on average: most
+  // sessions still reach the later pages.
+  if (limits.stalls) {
+    const std::uint32_t disk = choices.Below(100);
+    if (disk < 10) return OfKind(ActionKind::kStall);
+    if (disk < 35) return MakeAnswer(choices);
+  }
   return MakeTreeChange(choices, tree);
 }
 

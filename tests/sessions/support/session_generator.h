@@ -16,6 +16,8 @@ struct SessionLimits {
   // Undo is the native edit's own: one level that a second undo takes back
   // on Windows, a history in Qt's line edit.
   bool undo = true;
+  // The disk stalls and answers again (a driver that can hold the passes).
+  bool stalls = true;
 };
 Session MakeSession(Choices& choices, const SessionLimits& limits = {});
 

@@ -14,6 +14,10 @@
 
 namespace sqp::sessions {
 
+void WizardDriver::SetStalled(bool /*stalled*/) { throw std::logic_error("no disk to stall"); }
+std::size_t WizardDriver::Held() { return 0; }
+void WizardDriver::Release(std::size_t /*index*/) { throw std::logic_error("no held pass"); }
+
 namespace {
 
 using testing::TempTree;
@@ -83,6 +87,8 @@ class SessionRun {
     for (const std::string& argument : session_.arguments) {
       arguments.push_back(ExpandRoot(argument, tree_.Root()));
     }
+    // A session that begins with a stall starts on a stalled disk.
+    if (!session_.actions.empty() && session_.actions[0].kind == ActionKind::kStall) Stall();
     model_.Start(arguments);
     driver_->Start(arguments);
     if (!Compare("start-up")) return outcome_;
@@ -138,8 +144,38 @@ class SessionRun {
       case ActionKind::kResize:
         ChangeTree(action);
         return true;
+      case ActionKind::kStall:
+        Stall();
+        return true;
+      case ActionKind::kAnswer:
+        return Answer(action.order, what);
     }
     return true;
+  }
+
+  void Stall() {
+    model_.SetStalled(true);
+    driver_->SetStalled(true);
+  }
+
+  // Each landing is compared, and first whether the program holds the
+  // passes the model holds.
+  bool Answer(const std::vector<std::uint32_t>& order, const std::string& what) {
+    model_.SetStalled(false);
+    driver_->SetStalled(false);
+    for (std::size_t i = 0;; ++i) {
+      if (driver_->Held() != model_.Held()) {
+        Fail("after " + what + ", the program holds " + std::to_string(driver_->Held()) +
+             " passes, the model " + std::to_string(model_.Held()));
+        return false;
+      }
+      if (i == order.size() || model_.Held() == 0) return true;
+      const std::size_t index = order[i] % model_.Held();
+      model_.Release(index);
+      driver_->Release(index);
+      ++outcome_.landings;
+      if (!Compare(what + ", at the landing of held pass " + std::to_string(index))) return false;
+    }
   }
 
   static bool NeedsFolderField(StepKind kind) {

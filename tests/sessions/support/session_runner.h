@@ -21,6 +21,11 @@ class WizardDriver {
   virtual void Start(const std::vector<std::string>& arguments) = 0;
   virtual void Apply(const UserStep& step) = 0;
   virtual WizardLook Look() = 0;
+  // The disk the checks ask: stalled, it holds each pass until released by
+  // its place among those held. A driver without one refuses.
+  virtual void SetStalled(bool stalled);
+  virtual std::size_t Held();
+  virtual void Release(std::size_t index);
 };
 using DriverFactory = std::function<std::unique_ptr<WizardDriver>()>;
 
@@ -35,6 +40,7 @@ struct SessionOutcome {
   int last_page = 0;
   std::size_t error_boxes = 0;    // boxes of the error reporter
   std::size_t startup_boxes = 0;  // start-up errors
+  std::size_t landings = 0;       // held passes released
 };
 
 // Makes the session's tree in a fresh temporary folder, runs the session
