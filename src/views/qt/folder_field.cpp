@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPalette>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -59,6 +60,10 @@ FolderFieldView::FolderFieldView(FolderField& field, QLineEdit* line, FolderChoo
   // Found folders: a cue in the empty field, which screen readers read as
   // its description, and Down to open them.
   field_.SetFoundListener([this] { ShowCue(); });
+  // Grey, as a cue banner reads on Windows: never taken for a typed folder.
+  QPalette palette = line_->palette();
+  palette.setColor(QPalette::PlaceholderText, palette.color(QPalette::Disabled, QPalette::Text));
+  line_->setPalette(palette);
   connect(line_, &QLineEdit::textChanged, this, &FolderFieldView::ShowCue);
   line_->installEventFilter(this);
   line_->setContextMenuPolicy(Qt::CustomContextMenu);
