@@ -2,7 +2,6 @@
 // only the answers of a field's newest wish land.
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <filesystem>
 #include <future>
 #include <map>
@@ -12,6 +11,7 @@
 #include "sqpmain/check_scheduler.h"
 #include "sqpmain/thread_check_runner.h"
 #include "support/held_disk.h"
+#include "support/posted_callbacks.h"
 #include "support/temp_tree.h"
 #include "support/wizard_session.h"
 
@@ -136,33 +136,24 @@ TEST(StalledDisk, TheFolderFieldsAskItWithoutWaiting) {
 // Real workers: a pass that does not answer in time lands through the
 // window's post once it does, and a question beyond the workers is refused.
 TEST(StalledDisk, WorkersLandLateAnswersThroughTheWindowsPost) {
-  std::mutex mutex;
-  std::condition_variable posted_cv;
-  std::vector<std::function<void()>> posted;
-  const auto window = std::make_shared<WindowPost>([&](std::function<void()> callback) {
-    const std::lock_guard<std::mutex> lock(mutex);
-    posted.push_back(std::move(callback));
-    posted_cv.notify_all();
-  });
-  ThreadCheckRunner runner(window, 1, ThreadCheckRunner::WhenBusy::kRefuseLate);
+  PostedCallbacks window;
+  ThreadCheckRunner runner(window.Window(), 1, ThreadCheckRunner::WhenBusy::kRefuseLate);
   int asked = 0;
   int landed = 0;
   EXPECT_TRUE(runner.Run([&] { ++asked; }, std::chrono::hours(1), [&] { ++landed; }));
-  std::promise<void> disk;
-  const std::shared_future<void> answers = disk.get_future().share();
-  EXPECT_FALSE(runner.Run([answers, &asked] { answers.wait(), ++asked; },
-                          std::chrono::milliseconds(1), [&] { ++landed; }));
-  EXPECT_FALSE(runner.Run([&] { ++asked; }, std::chrono::hours(1), [&] { ++landed; }));
-  disk.set_value();
-  std::unique_lock<std::mutex> lock(mutex);
-  posted_cv.wait(lock, [&] { return !posted.empty(); });
-  EXPECT_EQ(landed, 0);
-  posted.front()();
-  EXPECT_EQ(landed, 1);
-  EXPECT_EQ(asked, 2);
-  // Nothing posted runs once the window has gone.
-  window->Close();
-  posted.front()();
+  for (const bool closed : {false, true}) {
+    std::promise<void> disk;
+    const std::shared_future<void> answers = disk.get_future().share();
+    EXPECT_FALSE(runner.Run([answers, &asked] { answers.wait(), ++asked; },
+                            std::chrono::milliseconds(1), [&] { ++landed; }));
+    EXPECT_FALSE(runner.Run([&] { ++asked; }, std::chrono::hours(1), [&] { ++landed; }));
+    disk.set_value();
+    const std::function<void()> landing = window.TakeNext();
+    // Nothing posted runs once the window has gone.
+    if (closed) window.Window()->Close();
+    landing();
+  }
+  EXPECT_EQ(asked, 3);
   EXPECT_EQ(landed, 1);
 }
 

@@ -16,15 +16,4 @@ ShownBox ReporterBox(std::string text) {
   return {{std::move(text), "Stonequill Patch", MessageBoxIcon::kStop}, true};
 }
 
-int RecordingView::RunPosted() {
-  int run = 0;
-  while (!posted.empty()) {
-    std::function<void()> next = std::move(posted.front());
-    posted.erase(posted.begin());
-    next();
-    ++run;
-  }
-  return run;
-}
-
 }  // namespace sqp::testing

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/application_view.h"
+#include "support/posted_callbacks.h"
 
 namespace sqp::testing {
 
@@ -26,15 +27,13 @@ class RecordingView : public ApplicationView {
   void ReleaseMouseCapture() override { ++capture_releases; }
   // Kept until the test runs them, as a window's event loop would.
   void PostToWindowThread(std::function<void()> callback) override {
-    posted.push_back(std::move(callback));
+    posted.Push(std::move(callback));
   }
-  // Runs what was posted so far and what that posts; the number run.
-  int RunPosted();
 
   std::vector<ShownBox> boxes;
   int quit_requests = 0;
   int capture_releases = 0;
-  std::vector<std::function<void()>> posted;
+  PostedCallbacks posted;
 };
 
 // Boxes as the tests write them.
