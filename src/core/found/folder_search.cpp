@@ -59,9 +59,7 @@ Found Judge(const std::string& path, std::string identity, std::string spelling)
   Found found{std::move(identity), std::move(spelling)};
   found.client_passes = std::all_of(client.files.begin(), client.files.end(),
                                     [](const ClientAnswers::File& f) { return f.writeable; });
-  found.names_edition =
-      cd.AllPresent() && cd.size_failure == 0 &&
-      (cd.statics_size == kSecondAgeStaticsSize || cd.statics_size == kOriginalStaticsSize);
+  found.names_edition = cd.AllPresent() && cd.size_failure == 0 && NamesCDEdition(cd.statics_size);
   return found;
 }
 

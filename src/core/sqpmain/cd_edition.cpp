@@ -13,4 +13,8 @@ std::string CDEditionFromStaticsSize(std::uint32_t size) {
   }
 }
 
+bool NamesCDEdition(std::uint32_t size) {
+  return size == kSecondAgeStaticsSize || size == kOriginalStaticsSize;
+}
+
 }  // namespace sqp

@@ -265,13 +265,13 @@ bool Win32FormView::PreTranslate(const MSG& message) {
             break;
         }
       }
-      if ((key == widgets::Key::kDown || key == widgets::Key::kUp) &&
-          FolderFieldOf(message.hwnd) != nullptr && !FolderCompletionListShown()) {
-        // The arrows open the list only where the folder field says: Down
-        // in an empty field with found folders.
-        if (const auto found = FolderFieldOf(message.hwnd)->ListOnKey(key, modifiers))
+      if (FolderFieldOf(message.hwnd) != nullptr && !FolderCompletionListShown()) {
+        // Down opens the found folders only where the folder field says;
+        // every other arrow goes to the edit as before.
+        if (const auto found = FolderFieldOf(message.hwnd)->ListOnKey(key, modifiers)) {
           found_list_.Open(window_, message.hwnd, *found);
-        return true;
+          return true;
+        }
       }
       if (FolderFieldOf(message.hwnd) != nullptr && FolderCompletionListShown()) {
         switch (FolderField::KeyWhileListOpen(key, ListEntryShown(message.hwnd))) {

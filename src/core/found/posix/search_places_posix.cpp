@@ -115,6 +115,8 @@ void PosixSearchPlaces::AddPrefix(const std::string& prefix, bool is_default,
   const std::string dosdevices = Join(prefix, "dosdevices");
   if (!IsFolder(drive_c)) return;
   const std::optional<std::string> real_prefix = RealPath(prefix);
+  // Gone since it was listed.
+  if (!real_prefix) return;
   const std::optional<std::string> real_drive_c = RealPath(drive_c);
   const std::optional<std::string> real_home = RealPath(environment_.home);
   // Drive C: in the drive spelling the window's label suggests, when it is
